@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/window_holder.h"
+
+class MainWindow;
+struct ProgramState;
+
+// The program's windows, each at most once, and the end of the program.
+class ProgramWindows final
+{
+public:
+    explicit ProgramWindows(ProgramState &state);
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows &) = delete;
+    ProgramWindows &operator=(const ProgramWindows &) = delete;
+
+    // The loaded main window, or nullptr.
+    MainWindow *mainWindow() const;
+    // Loads the main window when it is not loaded (running its start-up) and returns it;
+    // nullptr when the start-up failed, which has then reported it and ended the program.
+    MainWindow *loadMainWindow();
+    MainWindow *showMainWindow();
+
+    void openSettings();
+    void showAbout();
+    void showPictureChooser();
+
+    // Closes the roster file and every window, without running any window's close handler.
+    void endProgram(int exitCode);
+    bool hasEnded() const { return m_ended; }
+    int exitCode() const { return m_exitCode; }
+
+private:
+    ProgramState &m_state;
+    WindowHolder<MainWindow> m_main;
+    bool m_ended = false;
+    int m_exitCode = 0;
+};

@@ -1,0 +1,399 @@
+#include "main_window/main_window.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include "app/program_state.h"
+#include "app/program_windows.h"
+#include "main_window/main_window_texts.h"
+#include "platform/japanese_font.h"
+#include "platform/message_box.h"
+#include "platform/number_reading.h"
+#include "platform/picture_loader.h"
+#include "platform/program_icon.h"
+#include "platform/twips.h"
+#include "settings/settings_file.h"
+
+using Field = MeiboRecord::Field;
+
+namespace {
+
+QString text(const char16_t *literal)
+{
+    return QString::fromUtf16(literal);
+}
+
+// The memo box breaks lines with LF; the roster file keeps the CR LF of the files it has
+// always held.
+QString memoForField(QString boxText)
+{
+    return boxText.replace(u'\n', QStringLiteral("\r\n"));
+}
+
+QString memoForBox(QString fieldText)
+{
+    return fieldText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QByteArrayView slotBytes(const QByteArray &storedSlots, int slot)
+{
+    const qsizetype begin = qMin<qsizetype>(qsizetype(slot - 1) * MeiboRecord::byteSize, storedSlots.size());
+    return QByteArrayView(storedSlots).sliced(begin, qMin<qsizetype>(MeiboRecord::byteSize, storedSlots.size() - begin));
+}
+
+QString rosterLine(int slot, const QString &namae)
+{
+    // Right-aligned in three characters; from 1000 on the number simply takes more.
+    return QString::number(slot).rightJustified(3, u' ') + QStringLiteral(":  ") + namae;
+}
+
+QPalette withBackground(QPalette palette, const QColor &colour)
+{
+    palette.setColor(QPalette::Window, colour);
+    return palette;
+}
+
+} // namespace
+
+MainWindow::MainWindow(ProgramState &state, ProgramWindows &windows, QWidget *parent)
+    : QMainWindow(parent), m_state(state), m_windows(windows)
+{
+    setObjectName(QStringLiteral("Meibo"));
+    setWindowTitle(text(MainWindowTexts::initialCaption));
+    setWindowIcon(programIcon());
+    setFont(japaneseGothicFont(9.75, true));
+    createControls();
+    placeControls();
+    createMenu();
+    connectSignals();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void MainWindow::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setAutoFillBackground(true);
+    client->setPalette(withBackground(client->palette(), QColor(128, 128, 255)));
+    setCentralWidget(client);
+
+    // The frame and its labels take the system's scroll-bar grey.
+    const QColor frameGrey = palette().color(QPalette::Button);
+    m_frame2 = new QGroupBox(client);
+    m_frame2->setObjectName(QStringLiteral("Frame2"));
+    m_frame2->setAutoFillBackground(true);
+    QPalette framePalette = withBackground(m_frame2->palette(), frameGrey);
+    framePalette.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    m_frame2->setPalette(framePalette);
+
+    const QFont boxFont = japaneseGothicFont(9);
+    auto makeLabel = [&](const char *name, const QString &caption) {
+        auto *label = new QLabel(caption, m_frame2);
+        label->setObjectName(QLatin1String(name));
+        label->setFont(boxFont);
+        label->setPalette(withBackground(label->palette(), frameGrey));
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+        return label;
+    };
+    auto makeLineEdit = [&](const char *name, const QString &accessibleName) {
+        auto *edit = new QLineEdit(m_frame2);
+        edit->setObjectName(QLatin1String(name));
+        edit->setFont(boxFont);
+        edit->setAccessibleName(accessibleName);
+        return edit;
+    };
+    auto makeButton = [&](const char *name, const QString &caption, qreal pointSize) {
+        auto *button = new QPushButton(caption, m_frame2);
+        button->setObjectName(QLatin1String(name));
+        button->setFont(japaneseGothicFont(pointSize));
+        button->setAutoDefault(false);
+        return button;
+    };
+
+    m_list1 = new QListWidget(m_frame2);
+    m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1->setFont(boxFont);
+    m_list1->setToolTip(text(MainWindowTexts::listTip));
+    m_list1->setAccessibleName(QStringLiteral("roster list"));
+    m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Uniform lines let tens of thousands of entries lay out without measuring each.
+    m_list1->setUniformItemSizes(true);
+
+    m_label5 = makeLabel("Label5", QStringLiteral("No"));
+    m_text1 = makeLineEdit("Text1", QStringLiteral("No"));
+    m_label1 = makeLabel("Label1", QStringLiteral("name"));
+    m_namae = makeLineEdit("Namae", QStringLiteral("name"));
+    m_label2 = makeLabel("Label2", QStringLiteral("mail"));
+    m_mail = makeLineEdit("Mail", QStringLiteral("mail"));
+    m_label3 = makeLabel("Label3", QStringLiteral("Tell"));
+    m_tell = makeLineEdit("Tell", QStringLiteral("Tell"));
+    m_label4 = makeLabel("Label4", QStringLiteral("address"));
+    m_memo = new QPlainTextEdit(m_frame2);
+    m_memo->setObjectName(QStringLiteral("Memo"));
+    m_memo->setFont(boxFont);
+    m_memo->setAccessibleName(QStringLiteral("address"));
+    m_memo->setTabChangesFocus(true);
+
+    m_image1 = new QLabel(m_frame2);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setScaledContents(true);
+    m_image1->setToolTip(text(MainWindowTexts::pictureTip));
+    m_image1->setAccessibleName(QStringLiteral("picture"));
+
+    m_command3 = makeButton("Command3", QStringLiteral("picture"), 8.25);
+    m_command1 = makeButton("Command1", QStringLiteral(u"登録"), 9);
+    m_command4 = makeButton("Command4", QStringLiteral(u"削除"), 9);
+    m_command2 = makeButton("Command2", QStringLiteral("END"), 9);
+
+    m_label1->setBuddy(m_namae);
+    m_label2->setBuddy(m_mail);
+    m_label3->setBuddy(m_tell);
+    m_label4->setBuddy(m_memo);
+    m_label5->setBuddy(m_text1);
+}
+
+void MainWindow::placeControls()
+{
+    centralWidget()->setFixedSize(twipsToPixels(8595), twipsToPixels(5190));
+    m_frame2->setGeometry(twipsRect(120, 240, 8295, 4815));
+    m_list1->setGeometry(twipsRect(120, 360, 2535, 3480));
+    m_label5->setGeometry(twipsRect(2880, 240, 375, 255));
+    m_text1->setGeometry(twipsRect(3240, 240, 735, 270));
+    m_label1->setGeometry(twipsRect(2880, 600, 615, 255));
+    m_namae->setGeometry(twipsRect(2880, 840, 3135, 375));
+    m_label2->setGeometry(twipsRect(2880, 1320, 855, 255));
+    m_mail->setGeometry(twipsRect(2880, 1560, 3135, 375));
+    m_label3->setGeometry(twipsRect(2880, 2040, 1095, 255));
+    m_tell->setGeometry(twipsRect(2880, 2280, 3135, 375));
+    m_label4->setGeometry(twipsRect(2880, 2640, 1455, 255));
+    m_memo->setGeometry(twipsRect(2880, 2880, 5295, 1095));
+    m_image1->setGeometry(twipsRect(6120, 360, 1965, 1680));
+    m_command3->setGeometry(twipsRect(7320, 2400, 855, 255));
+    m_command1->setGeometry(twipsRect(4680, 4200, 1095, 495));
+    m_command4->setGeometry(twipsRect(5880, 4200, 1095, 495));
+    m_command2->setGeometry(twipsRect(7080, 4200, 1095, 495));
+
+    QWidget::setTabOrder(m_list1, m_text1);
+    QWidget::setTabOrder(m_text1, m_namae);
+    QWidget::setTabOrder(m_namae, m_mail);
+    QWidget::setTabOrder(m_mail, m_tell);
+    QWidget::setTabOrder(m_tell, m_memo);
+    QWidget::setTabOrder(m_memo, m_command3);
+    QWidget::setTabOrder(m_command3, m_command1);
+    QWidget::setTabOrder(m_command1, m_command2);
+    QWidget::setTabOrder(m_command2, m_command4);
+}
+
+void MainWindow::createMenu()
+{
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("menu"));
+    menu->setObjectName(QStringLiteral("menu"));
+    m_end = menu->addAction(QStringLiteral(u"終了"));
+    m_end->setObjectName(QStringLiteral("end"));
+    m_open = menuBar()->addAction(QStringLiteral(u"設定"));
+    m_open->setObjectName(QStringLiteral("open"));
+    m_help = menuBar()->addAction(QStringLiteral("Help"));
+    m_help->setObjectName(QStringLiteral("Help"));
+}
+
+void MainWindow::connectSignals()
+{
+    connect(m_command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(m_command4, &QPushButton::clicked, this, &MainWindow::Command4_Click);
+    connect(m_command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(m_command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
+    connect(m_list1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_list1->selectedItems().isEmpty())
+            List1_Click();
+    });
+    // The index of the old menu control arrays: 終了 is 2, 設定 is 1.
+    connect(m_end, &QAction::triggered, this, [this] { end_Click(2); });
+    connect(m_open, &QAction::triggered, this, [this] { open_Click(1); });
+    connect(m_help, &QAction::triggered, this, &MainWindow::Help_Click);
+}
+
+std::optional<QString> MainWindow::Form_Load()
+{
+    if (std::optional<QString> failure = ReadSettings())
+        return failure;
+    if (!m_state.roster.file.open())
+        return text(MainWindowTexts::cannotOpenRoster) + m_state.roster.file.errorString();
+    return FillRosterList();
+}
+
+std::optional<QString> MainWindow::ReadSettings()
+{
+    SettingsValues &settings = m_state.settings;
+    if (ReadSettingsFile(settings)) {
+        m_frame2->setTitle(settings.OwnerName.isEmpty()
+                               ? text(MainWindowTexts::noOwnerTitle)
+                               : settings.OwnerName + text(MainWindowTexts::ownerSuffix));
+        setWindowTitle(text(MainWindowTexts::loadedCaption));
+        return std::nullopt;
+    }
+    settings.MaxEntries = 10;
+    QString reason;
+    if (!WriteSettingsFile(settings, &reason))
+        return text(MainWindowTexts::cannotWriteSettings) + reason;
+    return std::nullopt;
+}
+
+std::optional<QString> MainWindow::FillRosterList()
+{
+    {
+        // A refill selects nothing and runs no selection handler.
+        const QSignalBlocker blocker(m_list1);
+        m_list1->clear();
+    }
+    m_state.picture.clear();
+    m_image1->clear();
+    const int bound = m_state.settings.MaxEntries;
+    if (std::optional<QString> failure = ReadSettings())
+        return failure;
+    if (bound <= 0)
+        return std::nullopt;
+    // One read for every listed slot; only the names are decoded, and the last slot in full.
+    const std::optional<QByteArray> storedSlots = m_state.roster.file.readLeadingSlots(bound);
+    if (!storedSlots)
+        return text(MainWindowTexts::cannotReadRoster) + m_state.roster.file.errorString();
+    QStringList lines;
+    lines.reserve(bound);
+    for (int slot = 1; slot <= bound; ++slot)
+        lines.append(rosterLine(slot, MeiboRecord::namaeFromBytes(slotBytes(*storedSlots, slot))));
+    m_state.roster.CurrentEntry = MeiboRecord::fromBytes(slotBytes(*storedSlots, bound));
+    const QSignalBlocker blocker(m_list1);
+    m_list1->addItems(lines);
+    return std::nullopt;
+}
+
+void MainWindow::showPicture(const QImage &picture)
+{
+    if (picture.isNull())
+        m_image1->clear();
+    else
+        m_image1->setPixmap(QPixmap::fromImage(picture));
+}
+
+void MainWindow::Command1_Click()
+{
+    const QString name = m_namae->text();
+    if (name.isEmpty()) {
+        showMessage(this, text(MainWindowTexts::noName));
+        return;
+    }
+    MeiboRecord &entry = m_state.roster.CurrentEntry;
+    entry.set(Field::Namae, name);
+    entry.set(Field::Mail, m_mail->text());
+    entry.set(Field::Tell, m_tell->text());
+    entry.set(Field::Memo, memoForField(m_memo->toPlainText()));
+    entry.set(Field::PicturePath, m_state.picture.CurrentPicturePath);
+    const std::optional<std::int32_t> slot = roundToInt32(readLeadingNumber(m_text1->text()));
+    const bool stored = slot && m_state.roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok;
+    if (!stored || FillRosterList())
+        showMessage(this, text(MainWindowTexts::noNumber));
+}
+
+void MainWindow::List1_Click()
+{
+    PictureHandOver &picture = m_state.picture;
+    picture.clear();
+    m_image1->clear();
+    const int slot = m_list1->currentRow() + 1;
+    MeiboRecord &entry = m_state.roster.CurrentEntry;
+    // A slot the file cannot give reads as never written, which the boxes show as empty.
+    m_state.roster.file.readSlot(slot, entry);
+    m_text1->setText(QString::number(slot));
+    m_namae->setText(entry.get(Field::Namae));
+    m_mail->setText(entry.get(Field::Mail));
+    m_tell->setText(entry.get(Field::Tell));
+    m_memo->setPlainText(memoForBox(entry.get(Field::Memo)));
+    picture.CurrentPicturePath = entry.get(Field::PicturePath);
+    if (entry.isBlank(Field::Namae))
+        m_namae->clear();
+    if (entry.isBlank(Field::Mail))
+        m_mail->clear();
+    if (entry.isBlank(Field::Tell))
+        m_tell->clear();
+    if (entry.isBlank(Field::Memo))
+        m_memo->clear();
+    if (entry.isBlank(Field::PicturePath))
+        return;
+    const PictureLoad load = loadPicture(entry.get(Field::PicturePath));
+    if (load.succeeded()) {
+        showPicture(load.picture);
+        return;
+    }
+    showMessage(this, text(MainWindowTexts::pictureLoadError));
+    showMessage(this, text(MainWindowTexts::pictureMissing));
+}
+
+void MainWindow::Command4_Click()
+{
+    MeiboRecord &entry = m_state.roster.CurrentEntry;
+    entry.clear();
+    m_image1->clear();
+    m_state.picture.CurrentPicturePath.clear();
+    m_namae->clear();
+    m_mail->clear();
+    m_tell->clear();
+    m_memo->clear();
+    const std::optional<std::int32_t> slot = roundToInt32(readLeadingNumber(m_text1->text()));
+    // The confirmation names what the slot held, whatever line was chosen before.
+    MeiboRecord deleted;
+    const bool blanked = slot
+                         && m_state.roster.file.readSlot(*slot, deleted) == RosterFile::Status::Ok
+                         && m_state.roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok
+                         && !FillRosterList();
+    if (!blanked) {
+        showMessage(this, text(MainWindowTexts::nothingToDelete));
+        return;
+    }
+    m_text1->clear();
+    showMessage(this, text(MainWindowTexts::deleted) + deleted.get(Field::Namae));
+}
+
+void MainWindow::Command2_Click()
+{
+    m_windows.endProgram(0);
+}
+
+void MainWindow::end_Click(int /*index*/)
+{
+    m_windows.endProgram(0);
+}
+
+void MainWindow::open_Click(int /*index*/)
+{
+    m_windows.openSettings();
+}
+
+void MainWindow::Help_Click()
+{
+    m_windows.showAbout();
+}
+
+void MainWindow::Command3_Click()
+{
+    m_windows.showPictureChooser();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_state.roster.file.close();
+    event->accept();
+}

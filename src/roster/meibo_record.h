@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+
+// One roster entry: five fixed-width text fields. In memory each field holds exactly its width
+// in characters; in the roster file it takes exactly its width in Shift-JIS bytes.
+class MeiboRecord final
+{
+public:
+    enum class Field { Namae, Mail, Tell, Memo, PicturePath };
+    static constexpr int fieldCount = 5;
+    static constexpr int byteSize = 436;
+
+    static constexpr int width(Field field) { return widths[static_cast<int>(field)]; }
+    static constexpr int byteOffset(Field field) { return offsets[static_cast<int>(field)]; }
+
+    MeiboRecord();
+
+    // Cut to the field's width or padded on the right with spaces.
+    void set(Field field, QStringView text);
+    // All of the field's width, padding included.
+    const QString &get(Field field) const { return m_fields[static_cast<int>(field)]; }
+    // Nothing but spaces.
+    bool isBlank(Field field) const;
+    void clear();
+
+    QByteArray toBytes() const;
+    // Missing bytes (a short or absent slot) and zero bytes (a never-written stretch) read as spaces.
+    static MeiboRecord fromBytes(QByteArrayView bytes);
+    // The name field alone, as fromBytes would give it: the list fill needs nothing else.
+    static QString namaeFromBytes(QByteArrayView bytes);
+
+    friend bool operator==(const MeiboRecord &a, const MeiboRecord &b)
+    {
+        return a.m_fields == b.m_fields;
+    }
+
+private:
+    static constexpr std::array<int, fieldCount> widths = {30, 30, 30, 90, 256};
+    static constexpr std::array<int, fieldCount> offsets = {0, 30, 60, 90, 180};
+
+    static QString decodeField(QByteArrayView bytes, Field field);
+
+    std::array<QString, fieldCount> m_fields;
+};

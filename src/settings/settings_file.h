@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+struct SettingsValues;
+
+// settei.ini in the current directory: one line, the maximum in decimal, a comma and the
+// owner's name in double quotes, CR LF, in Shift-JIS.
+namespace SettingsFile {
+inline constexpr char fileName[] = "settei.ini";
+}
+
+// Reads the first line only. Each value is stored as soon as it is read, so a file that holds a
+// valid maximum but no name changes MaxEntries and still fails.
+bool ReadSettingsFile(SettingsValues &values);
+
+// Replaces the file with the values' line; on failure the old file is left whole and reason,
+// when given, receives the system's words.
+bool WriteSettingsFile(const SettingsValues &values, QString *reason = nullptr);

@@ -1,0 +1,66 @@
+#include "support/test_support.h"
+
+#include <QBuffer>
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTest>
+
+#include <unistd.h>
+
+TestDirectory::TestDirectory() : m_previous(QDir::currentPath())
+{
+    QVERIFY(m_dir.isValid());
+    QDir::setCurrent(m_dir.path());
+}
+
+TestDirectory::~TestDirectory()
+{
+    QDir::setCurrent(m_previous);
+}
+
+MessageRecorder::MessageRecorder()
+{
+    m_previous = replaceMessageSink([this](QWidget *, const QString &text) {
+        m_texts.append(text);
+        if (m_onMessage)
+            m_onMessage(text);
+    });
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    replaceMessageSink(std::move(m_previous));
+}
+
+QByteArray readFileBytes(const QString &name)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+void writeFileBytes(const QString &name, const QByteArray &bytes)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray pngBytes(const QColor &colour, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+bool permissionsAreIgnored()
+{
+    return ::geteuid() == 0;
+}

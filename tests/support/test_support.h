@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "platform/message_box.h"
+
+// A fresh, empty current directory for one test case; the previous one comes back afterwards.
+class TestDirectory final
+{
+public:
+    TestDirectory();
+    ~TestDirectory();
+    TestDirectory(const TestDirectory &) = delete;
+    TestDirectory &operator=(const TestDirectory &) = delete;
+
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+
+private:
+    QString m_previous;
+    QTemporaryDir m_dir;
+};
+
+// Takes the place of the message box while it lives and keeps every text, in order.
+class MessageRecorder final
+{
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder &) = delete;
+    MessageRecorder &operator=(const MessageRecorder &) = delete;
+
+    const QStringList &texts() const { return m_texts; }
+    void clear() { m_texts.clear(); }
+    // Runs at every message, while the message would be on screen.
+    void setOnMessage(std::function<void(const QString &)> onMessage)
+    {
+        m_onMessage = std::move(onMessage);
+    }
+
+private:
+    QStringList m_texts;
+    std::function<void(const QString &)> m_onMessage;
+    MessageSink m_previous;
+};
+
+QByteArray readFileBytes(const QString &name);
+void writeFileBytes(const QString &name, const QByteArray &bytes);
+// A small real PNG picture of the given colour.
+QByteArray pngBytes(const QColor &colour, int width = 8, int height = 6);
+// True when the process ignores file permissions, as root does.
+bool permissionsAreIgnored();
