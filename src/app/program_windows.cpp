@@ -5,7 +5,10 @@
 #include <memory>
 
 #include "app/program_state.h"
+#include "about/about_box.h"
 #include "main_window/main_window.h"
+#include "picture_chooser/picture_chooser_window.h"
+#include "settings/settings_dialog.h"
 #include "platform/message_box.h"
 
 ProgramWindows::ProgramWindows(ProgramState &state) : m_state(state)
@@ -19,6 +22,9 @@ ProgramWindows::ProgramWindows(ProgramState &state) : m_state(state)
         }
         return window.release();
     });
+    m_settings.setFactory([this] { return new SettingsDialog(m_state, *this); });
+    m_chooser.setFactory([this] { return new PictureChooserWindow(m_state, *this); });
+    m_about.setFactory([this] { return new AboutBox(m_state, *this); });
 }
 
 ProgramWindows::~ProgramWindows() = default;
@@ -26,6 +32,21 @@ ProgramWindows::~ProgramWindows() = default;
 MainWindow *ProgramWindows::mainWindow() const
 {
     return m_main.window();
+}
+
+SettingsDialog *ProgramWindows::settingsDialog() const
+{
+    return m_settings.window();
+}
+
+PictureChooserWindow *ProgramWindows::pictureChooser() const
+{
+    return m_chooser.window();
+}
+
+AboutBox *ProgramWindows::aboutBox() const
+{
+    return m_about.window();
 }
 
 MainWindow *ProgramWindows::loadMainWindow()
@@ -54,6 +75,9 @@ void ProgramWindows::endProgram(int exitCode)
 {
     m_state.roster.file.close();
     m_main.unload();
+    m_settings.unload();
+    m_chooser.unload();
+    m_about.unload();
     m_ended = true;
     m_exitCode = exitCode;
     QCoreApplication::exit(exitCode);

@@ -2,7 +2,10 @@
 
 #include "platform/window_holder.h"
 
+class AboutBox;
 class MainWindow;
+class PictureChooserWindow;
+class SettingsDialog;
 struct ProgramState;
 
 // The program's windows, each at most once, and the end of the program.
@@ -21,6 +24,11 @@ public:
     MainWindow *loadMainWindow();
     MainWindow *showMainWindow();
 
+    // The other windows, for the commands that show and unload them; nullptr when not loaded.
+    SettingsDialog *settingsDialog() const;
+    PictureChooserWindow *pictureChooser() const;
+    AboutBox *aboutBox() const;
+
     void openSettings();
     void showAbout();
     void showPictureChooser();
@@ -33,6 +41,9 @@ public:
 private:
     ProgramState &m_state;
     WindowHolder<MainWindow> m_main;
+    WindowHolder<SettingsDialog> m_settings;
+    WindowHolder<PictureChooserWindow> m_chooser;
+    WindowHolder<AboutBox> m_about;
     bool m_ended = false;
     int m_exitCode = 0;
 };
