@@ -61,14 +61,40 @@ MainWindow *ProgramWindows::showMainWindow()
 
 void ProgramWindows::openSettings()
 {
+    m_state.roster.file.close();
+    // Shown before the main window goes, so that the program never runs out of windows.
+    m_settings.show();
+    m_main.unload();
 }
 
-void ProgramWindows::showAbout()
+SettingsDialog *ProgramWindows::showSettingsDialog()
 {
+    return m_settings.show();
 }
 
-void ProgramWindows::showPictureChooser()
+AboutBox *ProgramWindows::showAbout()
 {
+    return m_about.show();
+}
+
+PictureChooserWindow *ProgramWindows::showPictureChooser()
+{
+    return m_chooser.show();
+}
+
+void ProgramWindows::unloadSettingsDialog()
+{
+    m_settings.unload();
+}
+
+void ProgramWindows::unloadPictureChooser()
+{
+    m_chooser.unload();
+}
+
+void ProgramWindows::unloadAboutBox()
+{
+    m_about.unload();
 }
 
 void ProgramWindows::endProgram(int exitCode)

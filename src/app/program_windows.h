@@ -29,9 +29,15 @@ public:
     PictureChooserWindow *pictureChooser() const;
     AboutBox *aboutBox() const;
 
+    // The settings command: closes the roster file, shows the settings dialog, unloads the main
+    // window.
     void openSettings();
-    void showAbout();
-    void showPictureChooser();
+    SettingsDialog *showSettingsDialog();
+    AboutBox *showAbout();
+    PictureChooserWindow *showPictureChooser();
+    void unloadSettingsDialog();
+    void unloadPictureChooser();
+    void unloadAboutBox();
 
     // Closes the roster file and every window, without running any window's close handler.
     void endProgram(int exitCode);
