@@ -1,0 +1,422 @@
+#include <QTest>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/program_state.h"
+#include "app/program_windows.h"
+#include "main_window/main_window.h"
+#include "support/test_support.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray spaces(int count)
+{
+    return QByteArray(count, ' ');
+}
+
+// A slot's 436 bytes from its five fields, each padded with spaces.
+QByteArray slotBytes(const QByteArray &namae, const QByteArray &mail = {},
+                     const QByteArray &tell = {}, const QByteArray &memo = {},
+                     const QByteArray &path = {})
+{
+    return namae + spaces(30 - namae.size()) + mail + spaces(30 - mail.size()) + tell
+           + spaces(30 - tell.size()) + memo + spaces(90 - memo.size()) + path
+           + spaces(256 - path.size());
+}
+
+// A started program in a fresh directory, with the settings and roster the case needs.
+class Program final
+{
+public:
+    explicit Program(const QByteArray &settings = "10,\"\"\r\n", const QByteArray &roster = {})
+    {
+        writeFileBytes(u"settei.ini"_s, settings);
+        if (!roster.isNull())
+            writeFileBytes(u"meibo.dat"_s, roster);
+        window = windows.showMainWindow();
+    }
+
+    template <typename Widget>
+    Widget *child(const QString &name) const
+    {
+        return window->findChild<Widget *>(name);
+    }
+    QLineEdit *edit(const QString &name) const { return child<QLineEdit>(name); }
+    QListWidget *list() const { return child<QListWidget>(u"List1"_s); }
+    QPlainTextEdit *memo() const { return child<QPlainTextEdit>(u"Memo"_s); }
+    bool hasPicture() const
+    {
+        const QPixmap pixmap = child<QLabel>(u"Image1"_s)->pixmap();
+        return !pixmap.isNull();
+    }
+
+    // QTest types ASCII only; other text arrives as an input method would commit it.
+    void type(const QString &box, const QString &text) const
+    {
+        QLineEdit *target = edit(box);
+        target->clear();
+        target->setFocus();
+        bool ascii = true;
+        for (QChar c : text)
+            ascii = ascii && c.unicode() < 0x80;
+        if (ascii)
+            QTest::keyClicks(target, text);
+        else
+            target->insert(text);
+    }
+    void click(const QString &button) const
+    {
+        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+    }
+    void choose(int row) const
+    {
+        list()->scrollToItem(list()->item(row));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                          list()->visualItemRect(list()->item(row)).center());
+    }
+    void registerEntry(const QString &number, const QString &name) const
+    {
+        type(u"Text1"_s, number);
+        type(u"Namae"_s, name);
+        click(u"Command1"_s);
+    }
+
+    TestDirectory dir;
+    MessageRecorder messages;
+    ProgramState state;
+    ProgramWindows windows{state};
+    MainWindow *window = nullptr;
+};
+
+QByteArray rosterBytes()
+{
+    return readFileBytes(u"meibo.dat"_s);
+}
+
+} // namespace
+
+class TestMainWindowEntries : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void registersUnderTypedNumber();
+    void overwritesWithoutAQuestion();
+    void nameOfSpacesIsRegistered();
+    void registersBeyondTheListedRoster();
+    void numberTexts_data();
+    void numberTexts();
+    void emptyNameIsRefused();
+    void correctedNumberKeepsThePicturePath();
+    void secondRegisterStoresBlankPicturePath();
+    void memoKeepsLineBreaksAsCrLf();
+
+    void showsStoredEntryAtFullWidth();
+    void showsDeletedSlotWithoutMessage();
+    void pictureThatCannotBeLoaded_data();
+    void pictureThatCannotBeLoaded();
+    void showsStoredPicture();
+    void arrowKeysWalkTheList();
+
+    void deletesChosenEntry();
+    void deleteNamesTheSlotActuallyBlanked();
+    void deleteWithEmptyNumberClearsBoxesOnly();
+    void deletesBeyondTheListedRoster();
+    void numbersAbove32767AreRefused();
+};
+
+void TestMainWindowEntries::registersUnderTypedNumber()
+{
+    Program program;
+    program.type(u"Text1"_s, u"3"_s);
+    program.type(u"Namae"_s, u"山田"_s);
+    program.type(u"Mail"_s, u"y@example.jp"_s);
+    program.type(u"Tell"_s, u"03-1234"_s);
+    program.memo()->insertPlainText(u"東京"_s);
+    program.click(u"Command1"_s);
+    QVERIFY(program.messages.texts().isEmpty());
+    const QByteArray expected = QByteArray(436 * 2, '\0') + slotBytes("\x8E\x52\x93\x63", "y@example.jp", "03-1234", "\x93\x8C\x8B\x9E");
+    QCOMPARE(rosterBytes().sliced(872), expected.sliced(872));
+    QCOMPARE(rosterBytes().size(), 436 * 3);
+    QCOMPARE(program.list()->item(2)->text(), u"  3:  山田"_s + QString(28, u' '));
+    QVERIFY(program.list()->selectedItems().isEmpty());
+    // The boxes keep what was typed.
+    QCOMPARE(program.edit(u"Namae"_s)->text(), u"山田"_s);
+    QCOMPARE(program.edit(u"Text1"_s)->text(), u"3"_s);
+}
+
+void TestMainWindowEntries::overwritesWithoutAQuestion()
+{
+    Program program("10,\"\"\r\n", slotBytes("Old", "old@x"));
+    program.registerEntry(u"1"_s, u"New"_s);
+    QVERIFY(program.messages.texts().isEmpty());
+    QCOMPARE(rosterBytes(), slotBytes("New"));
+}
+
+void TestMainWindowEntries::nameOfSpacesIsRegistered()
+{
+    Program program;
+    program.registerEntry(u"2"_s, u"   "_s);
+    QVERIFY(program.messages.texts().isEmpty());
+    QCOMPARE(rosterBytes().sliced(436), slotBytes(""));
+    QCOMPARE(program.list()->item(1)->text(), u"  2:  "_s + QString(30, u' '));
+    program.choose(1);
+    QCOMPARE(program.edit(u"Namae"_s)->text(), QString());
+}
+
+void TestMainWindowEntries::registersBeyondTheListedRoster()
+{
+    Program program;
+    program.registerEntry(u"12"_s, u"Far"_s);
+    QVERIFY(program.messages.texts().isEmpty());
+    QCOMPARE(rosterBytes().size(), 12 * 436);
+    QCOMPARE(rosterBytes().sliced(11 * 436), slotBytes("Far"));
+    QCOMPARE(program.list()->count(), 10);
+}
+
+void TestMainWindowEntries::numberTexts_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("slot"); // 0: refused with the message
+    QTest::newRow("0.5") << u"0.5"_s << 0;
+    QTest::newRow("0.6") << u"0.6"_s << 1;
+    QTest::newRow("-3") << u"-3"_s << 0;
+    QTest::newRow("&H10") << u"&H10"_s << 16;
+    QTest::newRow("empty") << QString() << 0;
+    QTest::newRow("12abc") << u"12abc"_s << 12;
+    QTest::newRow("2.5") << u"2.5"_s << 2;
+    QTest::newRow("beyond 32 bits") << u"99999999999"_s << 0;
+}
+
+void TestMainWindowEntries::numberTexts()
+{
+    QFETCH(QString, number);
+    QFETCH(int, slot);
+    Program program;
+    program.state.picture.CurrentPicturePath = u"/kept.png"_s;
+    program.registerEntry(number, u"Sato"_s);
+    if (slot == 0) {
+        QCOMPARE(program.messages.texts(),
+                 QStringList{u"Noが選択されていません。リストよりNoを指定するか番号を入力して下さい。"_s});
+        QCOMPARE(rosterBytes().size(), 0);
+        // Only the current entry took the typed values.
+        QCOMPARE(program.state.roster.CurrentEntry.get(MeiboRecord::Field::Namae),
+                 u"Sato"_s + QString(26, u' '));
+        QCOMPARE(program.state.picture.CurrentPicturePath, u"/kept.png"_s);
+    } else {
+        QVERIFY(program.messages.texts().isEmpty());
+        QCOMPARE(rosterBytes().size(), slot * 436);
+        QCOMPARE(rosterBytes().sliced((slot - 1) * 436), slotBytes("Sato", {}, {}, {}, "/kept.png"));
+        QVERIFY(program.state.picture.CurrentPicturePath.isEmpty());
+    }
+}
+
+void TestMainWindowEntries::emptyNameIsRefused()
+{
+    Program program;
+    program.state.roster.CurrentEntry.set(MeiboRecord::Field::Namae, u"Before"_s);
+    program.registerEntry(u"1"_s, QString());
+    QCOMPARE(program.messages.texts(), QStringList{u"名前が入力されていません。"_s});
+    QCOMPARE(rosterBytes().size(), 0);
+    QCOMPARE(program.state.roster.CurrentEntry.get(MeiboRecord::Field::Namae),
+             u"Before"_s + QString(24, u' '));
+}
+
+void TestMainWindowEntries::correctedNumberKeepsThePicturePath()
+{
+    Program program;
+    program.state.picture.CurrentPicturePath = u"/pictures/a.png"_s;
+    program.registerEntry(u"x"_s, u"Ito"_s);
+    QCOMPARE(program.messages.texts().size(), 1);
+    program.type(u"Text1"_s, u"4"_s);
+    program.click(u"Command1"_s);
+    QCOMPARE(program.messages.texts().size(), 1);
+    QCOMPARE(rosterBytes().sliced(3 * 436), slotBytes("Ito", {}, {}, {}, "/pictures/a.png"));
+}
+
+void TestMainWindowEntries::secondRegisterStoresBlankPicturePath()
+{
+    Program program;
+    program.state.picture.CurrentPicturePath = u"/pictures/a.png"_s;
+    program.registerEntry(u"1"_s, u"Ito"_s);
+    program.type(u"Mail"_s, u"i@x"_s);
+    program.click(u"Command1"_s);
+    QCOMPARE(rosterBytes(), slotBytes("Ito", "i@x"));
+}
+
+void TestMainWindowEntries::memoKeepsLineBreaksAsCrLf()
+{
+    Program program;
+    program.type(u"Text1"_s, u"1"_s);
+    program.type(u"Namae"_s, u"N"_s);
+    program.memo()->setPlainText(u"line1\nline2"_s + QString(100, u'x'));
+    program.click(u"Command1"_s);
+    QCOMPARE(rosterBytes().sliced(90, 90), QByteArray("line1\r\nline2") + QByteArray(78, 'x'));
+    program.choose(0);
+    QCOMPARE(program.memo()->toPlainText(), u"line1\nline2"_s + QString(78, u'x'));
+}
+
+void TestMainWindowEntries::showsStoredEntryAtFullWidth()
+{
+    Program program("10,\"\"\r\n", slotBytes("") + slotBytes("ABC", "a@b", "01", "memo"));
+    program.choose(1);
+    QVERIFY(program.messages.texts().isEmpty());
+    QCOMPARE(program.edit(u"Text1"_s)->text(), u"2"_s);
+    QCOMPARE(program.edit(u"Namae"_s)->text(), u"ABC"_s + QString(27, u' '));
+    QCOMPARE(program.edit(u"Mail"_s)->text(), u"a@b"_s + QString(27, u' '));
+    QCOMPARE(program.edit(u"Tell"_s)->text(), u"01"_s + QString(28, u' '));
+    QCOMPARE(program.memo()->toPlainText(), u"memo"_s + QString(86, u' '));
+    QCOMPARE(program.state.picture.CurrentPicturePath, QString(256, u' '));
+    // Registering again stores the same bytes: the padding is absorbed by the field widths.
+    program.click(u"Command1"_s);
+    QCOMPARE(rosterBytes().sliced(436), slotBytes("ABC", "a@b", "01", "memo"));
+}
+
+void TestMainWindowEntries::showsDeletedSlotWithoutMessage()
+{
+    Program program("10,\"\"\r\n", slotBytes(""));
+    program.type(u"Namae"_s, u"typed"_s);
+    program.state.picture.PictureFolder = u"/chosen"_s;
+    program.state.picture.PictureFileName = u"a.png"_s;
+    program.choose(0);
+    QVERIFY(program.messages.texts().isEmpty());
+    QCOMPARE(program.edit(u"Text1"_s)->text(), u"1"_s);
+    QCOMPARE(program.edit(u"Namae"_s)->text(), QString());
+    QCOMPARE(program.memo()->toPlainText(), QString());
+    QVERIFY(!program.hasPicture());
+    QCOMPARE(program.state.picture.CurrentPicturePath, QString(256, u' '));
+    QVERIFY(program.state.picture.PictureFolder.isEmpty());
+    QVERIFY(program.state.picture.PictureFileName.isEmpty());
+}
+
+void TestMainWindowEntries::pictureThatCannotBeLoaded_data()
+{
+    QTest::addColumn<QByteArray>("path");
+    QTest::newRow("moved") << QByteArray("moved-away.png");
+    QTest::newRow("not a picture") << QByteArray("notes.txt");
+}
+
+void TestMainWindowEntries::pictureThatCannotBeLoaded()
+{
+    QFETCH(QByteArray, path);
+    TestDirectory pictures;
+    writeFileBytes(u"notes.txt"_s, "not a picture");
+    const QByteArray fullPath = QFile::encodeName(pictures.filePath(QString::fromLatin1(path)));
+    Program program("10,\"\"\r\n", slotBytes("Kato", {}, {}, {}, fullPath));
+    program.choose(0);
+    QCOMPARE(program.messages.texts(),
+             (QStringList{u"画像読み込みエラー"_s,
+                          u"指定の画像が見つかりません。移動または削除していませんか?"_s}));
+    QVERIFY(!program.hasPicture());
+    QCOMPARE(program.edit(u"Namae"_s)->text(), u"Kato"_s + QString(26, u' '));
+    QCOMPARE(program.state.picture.CurrentPicturePath.trimmed(), QString::fromLatin1(fullPath));
+}
+
+void TestMainWindowEntries::showsStoredPicture()
+{
+    TestDirectory pictures;
+    writeFileBytes(u"face.png"_s, pngBytes(Qt::red, 40, 30));
+    const QByteArray fullPath = QFile::encodeName(pictures.filePath(u"face.png"_s));
+    // A name of spaces with a picture: the name box stays empty, the picture shows.
+    Program program("10,\"\"\r\n", slotBytes("", {}, {}, {}, fullPath));
+    program.choose(0);
+    QVERIFY(program.messages.texts().isEmpty());
+    QVERIFY(program.hasPicture());
+    QCOMPARE(program.edit(u"Namae"_s)->text(), QString());
+    // A refill after registering clears the picture and the hand-over.
+    program.registerEntry(u"2"_s, u"B"_s);
+    QVERIFY(!program.hasPicture());
+    QVERIFY(program.state.picture.CurrentPicturePath.isEmpty());
+    QCOMPARE(rosterBytes().sliced(436), slotBytes("B", {}, {}, {}, fullPath));
+}
+
+void TestMainWindowEntries::arrowKeysWalkTheList()
+{
+    Program program("10,\"\"\r\n",
+                    slotBytes("One") + slotBytes("Two", {}, {}, {}, "/missing/two.png") + slotBytes("Three"));
+    program.choose(0);
+    QCOMPARE(program.edit(u"Namae"_s)->text().trimmed(), u"One"_s);
+    QTest::keyClick(program.list(), Qt::Key_Down);
+    QCOMPARE(program.edit(u"Text1"_s)->text(), u"2"_s);
+    QCOMPARE(program.edit(u"Namae"_s)->text().trimmed(), u"Two"_s);
+    QCOMPARE(program.messages.texts().size(), 2);
+    QTest::keyClick(program.list(), Qt::Key_Down);
+    QCOMPARE(program.edit(u"Text1"_s)->text(), u"3"_s);
+    QCOMPARE(program.edit(u"Namae"_s)->text().trimmed(), u"Three"_s);
+    QCOMPARE(program.messages.texts().size(), 2);
+}
+
+void TestMainWindowEntries::deletesChosenEntry()
+{
+    Program program("10,\"\"\r\n", slotBytes("A") + slotBytes("B") + slotBytes("\x8E\x52\x93\x63") + slotBytes("D") + slotBytes("E"));
+    program.choose(2);
+    program.click(u"Command4"_s);
+    QCOMPARE(program.messages.texts(), QStringList{u"削除しました: 山田"_s + QString(28, u' ')});
+    QCOMPARE(rosterBytes().size(), 2180);
+    QCOMPARE(rosterBytes().sliced(872, 436), spaces(436));
+    QCOMPARE(rosterBytes().first(872), slotBytes("A") + slotBytes("B"));
+    QCOMPARE(program.edit(u"Text1"_s)->text(), QString());
+    QCOMPARE(program.edit(u"Namae"_s)->text(), QString());
+    QCOMPARE(program.list()->item(2)->text(), u"  3:  "_s + QString(30, u' '));
+}
+
+void TestMainWindowEntries::deleteNamesTheSlotActuallyBlanked()
+{
+    Program program("10,\"\"\r\n", slotBytes("Chosen") + slotBytes("Typed"));
+    program.choose(0);
+    program.type(u"Text1"_s, u"2"_s);
+    program.click(u"Command4"_s);
+    QCOMPARE(program.messages.texts(), QStringList{u"削除しました: Typed"_s + QString(25, u' ')});
+    QCOMPARE(rosterBytes(), slotBytes("Chosen") + spaces(436));
+}
+
+void TestMainWindowEntries::deleteWithEmptyNumberClearsBoxesOnly()
+{
+    Program program("10,\"\"\r\n", slotBytes("Keep", "k@x"));
+    program.choose(0);
+    program.edit(u"Text1"_s)->clear();
+    program.click(u"Command4"_s);
+    QCOMPARE(program.messages.texts(), QStringList{u"削除するデータが選択されていません。"_s});
+    QCOMPARE(rosterBytes(), slotBytes("Keep", "k@x"));
+    QCOMPARE(program.edit(u"Namae"_s)->text(), QString());
+    QCOMPARE(program.edit(u"Mail"_s)->text(), QString());
+    QVERIFY(program.state.picture.CurrentPicturePath.isEmpty());
+    QVERIFY(program.state.roster.CurrentEntry.isBlank(MeiboRecord::Field::Namae));
+}
+
+void TestMainWindowEntries::deletesBeyondTheListedRoster()
+{
+    Program program("10,\"\"\r\n", slotBytes("A"));
+    program.type(u"Text1"_s, u"15"_s);
+    program.click(u"Command4"_s);
+    QCOMPARE(program.messages.texts(), QStringList{u"削除しました: "_s + QString(30, u' ')});
+    QCOMPARE(rosterBytes().size(), 15 * 436);
+    QCOMPARE(rosterBytes().sliced(14 * 436), spaces(436));
+    QCOMPARE(program.list()->count(), 10);
+}
+
+void TestMainWindowEntries::numbersAbove32767AreRefused()
+{
+    Program program;
+    program.registerEntry(u"32768"_s, u"Big"_s);
+    program.click(u"Command4"_s);
+    QCOMPARE(program.messages.texts(),
+             (QStringList{u"Noが選択されていません。リストよりNoを指定するか番号を入力して下さい。"_s,
+                          u"削除するデータが選択されていません。"_s}));
+    QCOMPARE(rosterBytes().size(), 0);
+    program.messages.clear();
+    program.registerEntry(u"32767"_s, u"Last"_s);
+    QVERIFY(program.messages.texts().isEmpty());
+    QCOMPARE(rosterBytes().size(), 32767 * 436);
+}
+
+QTEST_MAIN(TestMainWindowEntries)
+#include "tst_main_window_entries.moc"
