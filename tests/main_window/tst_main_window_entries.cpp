@@ -8,6 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
@@ -131,6 +134,8 @@ private slots:
     void deleteWithEmptyNumberClearsBoxesOnly();
     void deletesBeyondTheListedRoster();
     void numbersAbove32767AreRefused();
+    void fullDiskLeavesTheFileAsItWas_data();
+    void fullDiskLeavesTheFileAsItWas();
 };
 
 void TestMainWindowEntries::registersUnderTypedNumber()
@@ -416,6 +421,41 @@ void TestMainWindowEntries::numbersAbove32767AreRefused()
     program.registerEntry(u"32767"_s, u"Last"_s);
     QVERIFY(program.messages.texts().isEmpty());
     QCOMPARE(rosterBytes().size(), 32767 * 436);
+}
+
+void TestMainWindowEntries::fullDiskLeavesTheFileAsItWas_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("message");
+    const QString noNumber = u"Noが選択されていません。リストよりNoを指定するか番号を入力して下さい。"_s;
+    const QString nothingToDelete = u"削除するデータが選択されていません。"_s;
+    QTest::newRow("register past the limit") << u"Command1"_s << u"5"_s << noNumber;
+    QTest::newRow("register across the limit") << u"Command1"_s << u"3"_s << noNumber;
+    QTest::newRow("delete across the limit") << u"Command4"_s << u"3"_s << nothingToDelete;
+}
+
+void TestMainWindowEntries::fullDiskLeavesTheFileAsItWas()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, number);
+    QFETCH(QString, message);
+    const QByteArray before = slotBytes("A") + slotBytes("B");
+    Program program("10,\"\"\r\n", before);
+    program.type(u"Text1"_s, number);
+    program.type(u"Namae"_s, u"C"_s);
+    // A file size limit stands in for a full disk: writes past it fail with EFBIG.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit limited = old;
+    limited.rlim_cur = before.size() + 100;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    program.click(command);
+    setrlimit(RLIMIT_FSIZE, &old);
+    QCOMPARE(program.messages.texts(), QStringList{message});
+    QCOMPARE(rosterBytes(), before);
+    QCOMPARE(program.list()->item(0)->text().trimmed(), u"1:  A"_s);
 }
 
 QTEST_MAIN(TestMainWindowEntries)
