@@ -1,10 +1,134 @@
 #include "settings/settings_dialog.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <optional>
+
 #include "app/program_state.h"
 #include "app/program_windows.h"
+#include "platform/japanese_font.h"
+#include "platform/message_box.h"
+#include "platform/number_reading.h"
+#include "platform/program_icon.h"
+#include "platform/twips.h"
+#include "settings/settings_dialog_texts.h"
+#include "settings/settings_file.h"
+#include "settings/threshold_reading.h"
+
+namespace {
+
+QString text(const char16_t *literal)
+{
+    return QString::fromUtf16(literal);
+}
+
+} // namespace
 
 SettingsDialog::SettingsDialog(ProgramState &state, ProgramWindows &windows, QWidget *parent)
     : QWidget(parent), m_state(state), m_windows(windows)
 {
     setObjectName(QStringLiteral("Settei"));
+    setWindowTitle(text(SettingsDialogTexts::caption));
+    setWindowIcon(programIcon());
+    setFont(japaneseGothicFont(9));
+    createControls();
+    placeControls();
+    connectSignals();
+    Form_Load();
+}
+
+void SettingsDialog::createControls()
+{
+    m_label1 = new QLabel(text(SettingsDialogTexts::heading), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setFont(japaneseGothicFont(12, true));
+
+    m_label2 = new QLabel(text(SettingsDialogTexts::maxEntriesCaption), this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_text1 = new QLineEdit(this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setAccessibleName(text(SettingsDialogTexts::maxEntriesCaption));
+    m_label2->setBuddy(m_text1);
+
+    m_label3 = new QLabel(text(SettingsDialogTexts::ownerNameCaption), this);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_text2 = new QLineEdit(this);
+    m_text2->setObjectName(QStringLiteral("Text2"));
+    m_text2->setAccessibleName(text(SettingsDialogTexts::ownerNameCaption));
+    m_label3->setBuddy(m_text2);
+
+    m_ok = new QPushButton(text(SettingsDialogTexts::ok), this);
+    m_ok->setObjectName(QStringLiteral("OK"));
+    // Enter in a text box must not store half-typed values.
+    m_ok->setAutoDefault(false);
+    m_ok->setDefault(false);
+
+    m_label4 = new QLabel(this);
+    m_label4->setObjectName(QStringLiteral("Label4"));
+}
+
+void SettingsDialog::placeControls()
+{
+    resize(twipsToPixels(4680), twipsToPixels(3195));
+    m_label1->setGeometry(twipsRect(120, 120, 1455, 255));
+    m_label2->setGeometry(twipsRect(120, 600, 1215, 255));
+    m_text1->setGeometry(twipsRect(1440, 600, 1215, 270));
+    m_label3->setGeometry(twipsRect(120, 960, 1095, 255));
+    m_text2->setGeometry(twipsRect(1440, 960, 2415, 270));
+    m_ok->setGeometry(twipsRect(1800, 2760, 1095, 375));
+    m_label4->setGeometry(twipsRect(120, 1800, 4455, 375));
+
+    QWidget::setTabOrder(m_text1, m_text2);
+    QWidget::setTabOrder(m_text2, m_ok);
+    m_text1->setFocus();
+}
+
+void SettingsDialog::connectSignals()
+{
+    connect(m_ok, &QPushButton::clicked, this, &SettingsDialog::OK_Click);
+}
+
+void SettingsDialog::Form_Load()
+{
+    SettingsValues &settings = m_state.settings;
+    if (ReadSettingsFile(settings)) {
+        m_text1->setText(QString::number(settings.MaxEntries));
+        m_text2->setText(settings.OwnerName);
+    }
+    m_label4->setText(text(SettingsDialogTexts::note));
+}
+
+void SettingsDialog::OK_Click()
+{
+    const QString maxText = m_text1->text();
+    const std::optional<double> threshold = readThresholdNumber(maxText);
+    // The warnings only ask; the value is stored whatever the user answers.
+    if (threshold && *threshold >= 1000) {
+        showMessage(this, text(SettingsDialogTexts::tooMany));
+        showMessage(this, text(SettingsDialogTexts::changeableLater));
+    }
+    const std::optional<std::int16_t> maxEntries = roundToInt16(readLeadingNumber(maxText));
+    if (!maxEntries) {
+        showMessage(this, text(SettingsDialogTexts::outOfRange));
+        return;
+    }
+    // The file keeps the name between double quotes without escaping, so one inside would cut
+    // the name short at the next read.
+    const QString ownerName = m_text2->text();
+    if (ownerName.contains(u'"')) {
+        showMessage(this, text(SettingsDialogTexts::quoteInName));
+        return;
+    }
+    const SettingsValues values{*maxEntries, ownerName};
+    if (!WriteSettingsFile(values)) {
+        showMessage(this, text(SettingsDialogTexts::cannotSave));
+        return;
+    }
+    m_state.settings = values;
+    // Shown before the dialog goes, so that the program never runs out of windows. The main
+    // window's start-up reads the file just written.
+    m_windows.showMainWindow();
+    m_windows.unloadSettingsDialog();
 }

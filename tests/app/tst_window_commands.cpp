@@ -1,0 +1,341 @@
+#include <QTest>
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "about/about_box.h"
+#include "app/program_state.h"
+#include "app/program_windows.h"
+#include "main_window/main_window.h"
+#include "picture_chooser/picture_chooser_window.h"
+#include "settings/settings_dialog.h"
+#include "support/test_support.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs the event loop until the program quits by itself or, failing that, for a while;
+// returns the loop's exit code, 0 for a program that ended.
+int runEventLoop(const std::function<void()> &action)
+{
+    constexpr int stillRunning = 7;
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(stillRunning); });
+    fallback.start(500);
+    QTimer::singleShot(0, action);
+    return QCoreApplication::exec();
+}
+
+void processDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A started program in a fresh directory.
+class Program final
+{
+public:
+    explicit Program(const QByteArray &settings = "10,\"\"\r\n")
+    {
+        writeFileBytes(u"settei.ini"_s, settings);
+        windows.showMainWindow();
+    }
+
+    MainWindow *main() const { return windows.mainWindow(); }
+    template <typename Widget>
+    Widget *mainChild(const QString &name) const
+    {
+        return main()->findChild<Widget *>(name);
+    }
+    void trigger(const QString &action) const { mainChild<QAction>(action)->trigger(); }
+    void click(const QString &button) const
+    {
+        QTest::mouseClick(mainChild<QPushButton>(button), Qt::LeftButton);
+    }
+    // ASCII only: QTest types no other characters.
+    void typeInto(QWidget *box, const QString &text) const
+    {
+        box->setFocus();
+        QTest::keyClicks(box, text);
+    }
+    void registerEntry(const QString &number, const QString &name) const
+    {
+        auto *text1 = mainChild<QLineEdit>(u"Text1"_s);
+        auto *namae = mainChild<QLineEdit>(u"Namae"_s);
+        text1->clear();
+        namae->clear();
+        typeInto(text1, number);
+        typeInto(namae, name);
+        click(u"Command1"_s);
+    }
+    void settingsOk(const QString &maxEntries, const QString &name) const
+    {
+        SettingsDialog *dialog = windows.settingsDialog();
+        auto *text1 = dialog->findChild<QLineEdit *>(u"Text1"_s);
+        auto *text2 = dialog->findChild<QLineEdit *>(u"Text2"_s);
+        text1->clear();
+        text2->clear();
+        typeInto(text1, maxEntries);
+        typeInto(text2, name);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(u"OK"_s), Qt::LeftButton);
+    }
+
+    ProgramState state;
+    ProgramWindows windows{state};
+};
+
+} // namespace
+
+class TestWindowCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void settingsSwapsTheMainWindowForTheDialog();
+    void settingsOkLoadsTheMainWindowAfresh_data();
+    void settingsOkLoadsTheMainWindowAfresh();
+    void settingsOkKeepsTheProgramRunning();
+    void unregisteredTextIsGoneAfterSettings();
+    void settingsLeavesOtherWindowsOpen();
+    void endCommands_data();
+    void endCommands();
+    void closeBox_data();
+    void closeBox();
+};
+
+void TestWindowCommands::settingsSwapsTheMainWindowForTheDialog()
+{
+    TestDirectory dir;
+    MessageRecorder messages;
+    Program program;
+    QVERIFY(program.state.roster.file.isOpen());
+    const QPointer<MainWindow> main = program.main();
+    program.trigger(u"open"_s);
+    QVERIFY(!program.state.roster.file.isOpen());
+    QVERIFY(!program.windows.mainWindow());
+    QVERIFY(!main->isVisible());
+    SettingsDialog *dialog = program.windows.settingsDialog();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    processDeferredDeletes();
+    QVERIFY(main.isNull());
+    QVERIFY(messages.texts().isEmpty());
+}
+
+void TestWindowCommands::settingsOkLoadsTheMainWindowAfresh_data()
+{
+    QTest::addColumn<QString>("maxEntries");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("frameTitle");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString blank(30, u' ');
+    QTest::newRow("empty name")
+        << u"3"_s << QString() << u"Myアドレス帳"_s
+        << QStringList{u"  1:  "_s + blank, u"  2:  "_s + blank, u"  3:  "_s + blank};
+    QTest::newRow("owner and more lines")
+        << u"12"_s << u"Taro"_s << u"Taroのアドレス帳"_s
+        << QStringList{u"  1:  "_s + blank, u"  2:  "_s + blank, u"  3:  "_s + blank,
+                       u"  4:  "_s + blank, u"  5:  "_s + blank, u"  6:  "_s + blank,
+                       u"  7:  "_s + blank, u"  8:  "_s + blank, u"  9:  "_s + blank,
+                       u" 10:  "_s + blank, u" 11:  "_s + blank, u" 12:  "_s + blank};
+    QTest::newRow("zero") << u"0"_s << u"Taro"_s << u"Taroのアドレス帳"_s << QStringList();
+}
+
+void TestWindowCommands::settingsOkLoadsTheMainWindowAfresh()
+{
+    QFETCH(QString, maxEntries);
+    QFETCH(QString, name);
+    QFETCH(QString, frameTitle);
+    QFETCH(QStringList, lines);
+    TestDirectory dir;
+    MessageRecorder messages;
+    Program program("5,\"Old\"\r\n");
+    const QPointer<MainWindow> oldMain = program.main();
+    program.trigger(u"open"_s);
+    program.settingsOk(maxEntries, name);
+
+    QVERIFY(messages.texts().isEmpty());
+    QVERIFY(!program.windows.settingsDialog());
+    MainWindow *main = program.main();
+    QVERIFY(main);
+    QVERIFY(main->isVisible());
+    processDeferredDeletes();
+    QVERIFY(oldMain.isNull());
+    QVERIFY(program.state.roster.file.isOpen());
+    QCOMPARE(main->windowTitle(), u"Vedrinアドレスちょう"_s);
+    QCOMPARE(program.mainChild<QGroupBox>(u"Frame2"_s)->title(), frameTitle);
+    QStringList shown;
+    const auto *list = program.mainChild<QListWidget>(u"List1"_s);
+    for (int row = 0; row < list->count(); ++row)
+        shown.append(list->item(row)->text());
+    QCOMPARE(shown, lines);
+}
+
+void TestWindowCommands::settingsOkKeepsTheProgramRunning()
+{
+    TestDirectory dir;
+    Program program;
+    program.trigger(u"open"_s);
+    QSignalSpy lastWindow(qApp, &QGuiApplication::lastWindowClosed);
+
+    const int exitCode = runEventLoop([&program] { program.settingsOk(u"8"_s, QString()); });
+
+    QCOMPARE(exitCode, 7);
+    QCOMPARE(lastWindow.count(), 0);
+    QVERIFY(program.main());
+    QVERIFY(program.main()->isVisible());
+    QVERIFY(!program.windows.settingsDialog());
+}
+
+void TestWindowCommands::unregisteredTextIsGoneAfterSettings()
+{
+    TestDirectory dir;
+    MessageRecorder messages;
+    Program program;
+    program.registerEntry(u"2"_s, u"Hanako"_s);
+    const QByteArray roster = readFileBytes(u"meibo.dat"_s);
+    program.typeInto(program.mainChild<QLineEdit>(u"Text1"_s), u"4"_s);
+    program.typeInto(program.mainChild<QLineEdit>(u"Namae"_s), u"Jiro"_s);
+    program.typeInto(program.mainChild<QLineEdit>(u"Mail"_s), u"j@example.jp"_s);
+    program.typeInto(program.mainChild<QLineEdit>(u"Tell"_s), u"03-1234"_s);
+    program.typeInto(program.mainChild<QPlainTextEdit>(u"Memo"_s), u"memo"_s);
+    program.trigger(u"open"_s);
+    program.settingsOk(u"10"_s, QString());
+
+    for (const QString &box : {u"Text1"_s, u"Namae"_s, u"Mail"_s, u"Tell"_s})
+        QVERIFY2(program.mainChild<QLineEdit>(box)->text().isEmpty(), qPrintable(box));
+    QVERIFY(program.mainChild<QPlainTextEdit>(u"Memo"_s)->toPlainText().isEmpty());
+    QCOMPARE(readFileBytes(u"meibo.dat"_s), roster);
+    QVERIFY(program.mainChild<QListWidget>(u"List1"_s)->item(1)->text().startsWith(u"  2:  Hanako"_s));
+    QVERIFY(messages.texts().isEmpty());
+}
+
+void TestWindowCommands::settingsLeavesOtherWindowsOpen()
+{
+    TestDirectory dir;
+    Program program;
+    PictureChooserWindow *chooser = program.windows.showPictureChooser();
+    AboutBox *about = program.windows.showAbout();
+    program.trigger(u"open"_s);
+    QVERIFY(!program.windows.mainWindow());
+    QVERIFY(program.windows.settingsDialog()->isVisible());
+    QCOMPARE(program.windows.pictureChooser(), chooser);
+    QCOMPARE(program.windows.aboutBox(), about);
+    QVERIFY(chooser->isVisible());
+    QVERIFY(about->isVisible());
+
+    // A chooser left open brings the main window back before OK; OK then only raises it.
+    MainWindow *main = program.windows.showMainWindow();
+    QVERIFY(main);
+    QVERIFY(program.state.roster.file.isOpen());
+    program.settingsOk(u"4"_s, QString());
+    QCOMPARE(program.main(), main);
+    QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("4,\"\"\r\n"));
+}
+
+void TestWindowCommands::endCommands_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+
+    QTest::newRow("END button") << false;
+    QTest::newRow("終了 command") << true;
+}
+
+void TestWindowCommands::endCommands()
+{
+    QFETCH(bool, fromMenu);
+    TestDirectory dir;
+    MessageRecorder messages;
+    Program program;
+    program.registerEntry(u"1"_s, u"Ichiro"_s);
+    program.registerEntry(u"3"_s, u"Saburo"_s);
+    const QPointer<QWidget> chooser = program.windows.showPictureChooser();
+    const QPointer<QWidget> about = program.windows.showAbout();
+    const QPointer<QWidget> main = program.main();
+    QSignalSpy lastWindow(qApp, &QGuiApplication::lastWindowClosed);
+
+    if (fromMenu)
+        program.trigger(u"end"_s);
+    else
+        program.click(u"Command2"_s);
+
+    QVERIFY(program.windows.hasEnded());
+    QCOMPARE(program.windows.exitCode(), 0);
+    QVERIFY(!program.state.roster.file.isOpen());
+    QVERIFY(!program.windows.mainWindow());
+    QVERIFY(!program.windows.settingsDialog());
+    QVERIFY(!program.windows.pictureChooser());
+    QVERIFY(!program.windows.aboutBox());
+    processDeferredDeletes();
+    QVERIFY(main.isNull());
+    QVERIFY(chooser.isNull());
+    QVERIFY(about.isNull());
+    QVERIFY(messages.texts().isEmpty());
+
+    const QByteArray roster = readFileBytes(u"meibo.dat"_s);
+    QCOMPARE(roster.size(), 3 * 436);
+    QCOMPARE(roster.first(30), QByteArray("Ichiro") + QByteArray(24, ' '));
+    QCOMPARE(roster.sliced(872, 30), QByteArray("Saburo") + QByteArray(24, ' '));
+}
+
+void TestWindowCommands::closeBox_data()
+{
+    QTest::addColumn<bool>("closeMain");
+    QTest::addColumn<bool>("aboutOpen");
+    QTest::addColumn<bool>("programEnds");
+
+    QTest::newRow("settings dialog, last window") << false << false << true;
+    QTest::newRow("settings dialog, About box open") << false << true << false;
+    QTest::newRow("main window, last window") << true << false << true;
+    QTest::newRow("main window, About box open") << true << true << false;
+}
+
+void TestWindowCommands::closeBox()
+{
+    QFETCH(bool, closeMain);
+    QFETCH(bool, aboutOpen);
+    QFETCH(bool, programEnds);
+    TestDirectory dir;
+    MessageRecorder messages;
+    Program program("6,\"\"\r\n");
+    if (aboutOpen)
+        program.windows.showAbout();
+    if (!closeMain)
+        program.trigger(u"open"_s);
+    QWidget *closing = closeMain ? static_cast<QWidget *>(program.main())
+                                 : program.windows.settingsDialog();
+    QSignalSpy lastWindow(qApp, &QGuiApplication::lastWindowClosed);
+
+    const int exitCode = runEventLoop([closing] { closing->close(); });
+
+    QCOMPARE(exitCode == 0, programEnds);
+    QCOMPARE(lastWindow.count(), programEnds ? 1 : 0);
+    QVERIFY(!program.windows.mainWindow());
+    QVERIFY(!program.windows.settingsDialog());
+    QVERIFY(!program.state.roster.file.isOpen());
+    QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("6,\"\"\r\n"));
+    QVERIFY(messages.texts().isEmpty());
+    if (programEnds)
+        return;
+
+    // The window left open brings the main window back, loaded afresh.
+    QVERIFY(program.windows.aboutBox()->isVisible());
+    MainWindow *main = program.windows.showMainWindow();
+    QVERIFY(main);
+    QVERIFY(program.state.roster.file.isOpen());
+    QCOMPARE(program.mainChild<QListWidget>(u"List1"_s)->count(), 6);
+}
+
+QTEST_MAIN(TestWindowCommands)
+#include "tst_window_commands.moc"
