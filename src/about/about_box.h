@@ -1,20 +1,52 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
+#include "about/system_information.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
 class ProgramWindows;
-struct ProgramState;
 
-// The window "frmAbout".
-class AboutBox final : public QWidget
+// The window "frmAbout": title and version, the author's lines, and the start of the System
+// Information tool. Shown modeless.
+class AboutBox final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AboutBox)
 
 public:
-    AboutBox(ProgramState &state, ProgramWindows &windows, QWidget *parent = nullptr);
+    AboutBox(ProgramWindows &windows, SystemInformation::Services services,
+             QWidget *parent = nullptr);
+
+    void Form_Load();
+    // Starts the tool, or says that it is not available; the box stays open either way.
+    void StartSysInfo();
+
+    // Esc presses "OK", as the cancel button.
+    void reject() override;
 
 private:
-    ProgramState &m_state;
+    void createControls();
+    void placeControls();
+    void connectSignals();
+
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+
     ProgramWindows &m_windows;
+    SystemInformation::Services m_services;
+
+    QLabel *m_image1 = nullptr;
+    QLabel *m_lblTitle = nullptr;
+    QLabel *m_lblVersion = nullptr;
+    QLabel *m_label2 = nullptr;
+    QLabel *m_image2 = nullptr;
+    QFrame *m_line1Shadow = nullptr;
+    QFrame *m_line1Light = nullptr;
+    QLabel *m_lblDisclaimer = nullptr;
+    QPushButton *m_cmdOK = nullptr;
+    QLabel *m_label1 = nullptr;
+    QPushButton *m_cmdSysInfo = nullptr;
 };

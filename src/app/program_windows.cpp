@@ -11,7 +11,8 @@
 #include "settings/settings_dialog.h"
 #include "platform/message_box.h"
 
-ProgramWindows::ProgramWindows(ProgramState &state) : m_state(state)
+ProgramWindows::ProgramWindows(ProgramState &state, SystemInformation::Services services)
+    : m_state(state), m_services(services)
 {
     m_main.setFactory([this]() -> MainWindow * {
         auto window = std::make_unique<MainWindow>(m_state, *this);
@@ -24,7 +25,7 @@ ProgramWindows::ProgramWindows(ProgramState &state) : m_state(state)
     });
     m_settings.setFactory([this] { return new SettingsDialog(m_state, *this); });
     m_chooser.setFactory([this] { return new PictureChooserWindow(m_state, *this); });
-    m_about.setFactory([this] { return new AboutBox(m_state, *this); });
+    m_about.setFactory([this] { return new AboutBox(*this, m_services); });
 }
 
 ProgramWindows::~ProgramWindows() = default;

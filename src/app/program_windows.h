@@ -1,5 +1,6 @@
 #pragma once
 
+#include "about/system_information.h"
 #include "platform/window_holder.h"
 
 class AboutBox;
@@ -12,7 +13,9 @@ struct ProgramState;
 class ProgramWindows final
 {
 public:
-    explicit ProgramWindows(ProgramState &state);
+    // The About box reads the registry and starts programs through the services; tests pass their own.
+    explicit ProgramWindows(ProgramState &state,
+                            SystemInformation::Services services = SystemInformation::systemServices());
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows &) = delete;
     ProgramWindows &operator=(const ProgramWindows &) = delete;
@@ -52,4 +55,5 @@ private:
     WindowHolder<AboutBox> m_about;
     bool m_ended = false;
     int m_exitCode = 0;
+    SystemInformation::Services m_services;
 };
