@@ -1,10 +1,251 @@
 #include "picture_chooser/picture_chooser_window.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+
 #include "app/program_state.h"
 #include "app/program_windows.h"
+#include "main_window/main_window.h"
+#include "picture_chooser/folder_list_box.h"
+#include "picture_chooser/picture_path.h"
+#include "picture_chooser/picture_chooser_texts.h"
+#include "platform/drives.h"
+#include "platform/japanese_font.h"
+#include "platform/message_box.h"
+#include "platform/picture_loader.h"
+#include "platform/program_icon.h"
+#include "platform/twips.h"
 
-PictureChooserWindow::PictureChooserWindow(ProgramState &state, ProgramWindows &windows, QWidget *parent)
+namespace {
+
+QString text(const char16_t *literal)
+{
+    return QString::fromUtf16(literal);
+}
+
+QString numbered(const char16_t *prefix, int errorNumber)
+{
+    return text(prefix) + QString::number(errorNumber) + u')';
+}
+
+// An arrow with a small framed picture at its tail: the browsing controls pick pictures.
+QCursor pictureCursor()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPolygonF arrow({{1, 1}, {1, 17}, {5, 13}, {8, 20}, {11, 19}, {8, 12}, {13, 12}});
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    painter.drawPolygon(arrow);
+    painter.setBrush(QColor(250, 250, 240));
+    painter.drawRect(QRectF(14.5, 16.5, 16, 13));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(90, 160, 220));
+    painter.drawRect(QRectF(16, 18, 13, 6));
+    painter.setBrush(QColor(70, 150, 70));
+    painter.drawPolygon(QPolygonF({{16, 28}, {21, 22}, {25, 28}}));
+    painter.setBrush(QColor(240, 200, 40));
+    painter.drawEllipse(QPointF(26, 20.5), 1.5, 1.5);
+    painter.end();
+    return QCursor(pixmap, 1, 1);
+}
+
+} // namespace
+
+PictureChooserWindow::PictureChooserWindow(ProgramState &state, ProgramWindows &windows,
+                                           QWidget *parent)
     : QWidget(parent), m_state(state), m_windows(windows)
 {
     setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(text(PictureChooserTexts::caption));
+    setWindowIcon(programIcon());
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    createControls();
+    placeControls();
+    connectSignals();
+    Form_Load();
+}
+
+void PictureChooserWindow::createControls()
+{
+    // Created in tab order: File1, Drive1, Dir1, Command1, Command2.
+    m_file1 = new QListWidget(this);
+    m_file1->setObjectName(QStringLiteral("File1"));
+    m_file1->setAccessibleName(text(PictureChooserTexts::fileName));
+    m_file1->setUniformItemSizes(true);
+
+    m_drive1 = new QComboBox(this);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_drive1->setAccessibleName(text(PictureChooserTexts::driveName));
+
+    m_dir1 = new FolderListBox(this);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_dir1->setAccessibleName(text(PictureChooserTexts::folderName));
+
+    m_command1 = new QPushButton(text(PictureChooserTexts::select), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setFont(japaneseGothicFont(9.75, true));
+    m_command1->setToolTip(text(PictureChooserTexts::selectTip));
+    m_command1->setAutoDefault(false);
+
+    m_command2 = new QPushButton(text(PictureChooserTexts::cancel), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setAutoDefault(false);
+
+    m_image1 = new QLabel(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setAccessibleName(text(PictureChooserTexts::previewName));
+    m_image1->setFrameShape(QFrame::Box);
+    m_image1->setScaledContents(true);
+
+    m_hantei = new QLabel(this);
+    m_hantei->setObjectName(QStringLiteral("hantei"));
+    m_hantei->setAccessibleName(text(PictureChooserTexts::statusName));
+    m_hantei->setFont(japaneseGothicFont(8.25));
+    m_hantei->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_hantei->setWordWrap(true);
+    QPalette palette = m_hantei->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+    m_hantei->setPalette(palette);
+
+    const QCursor cursor = pictureCursor();
+    for (QWidget *control : {static_cast<QWidget *>(m_command1), static_cast<QWidget *>(m_dir1),
+                             static_cast<QWidget *>(m_drive1), static_cast<QWidget *>(m_file1)})
+        control->setCursor(cursor);
+    // A list's lines are drawn in its viewport, which has a cursor of its own.
+    m_dir1->viewport()->setCursor(cursor);
+    m_file1->viewport()->setCursor(cursor);
+}
+
+void PictureChooserWindow::placeControls()
+{
+    setFixedSize(twipsToPixels(4815), twipsToPixels(4140));
+    m_image1->setGeometry(twipsRect(360, 120, 1575, 1335));
+    m_drive1->setGeometry(twipsRect(2160, 120, 2175, 300));
+    m_dir1->setGeometry(twipsRect(2160, 600, 2175, 1560));
+    m_command1->setGeometry(twipsRect(600, 1560, 1095, 495));
+    m_command2->setGeometry(twipsRect(600, 2160, 1095, 255));
+    m_file1->setGeometry(twipsRect(2160, 2160, 2175, 1350));
+    m_hantei->setGeometry(twipsRect(360, 2520, 1695, 1095));
+}
+
+void PictureChooserWindow::connectSignals()
+{
+    connect(m_drive1, &QComboBox::currentIndexChanged, this,
+            &PictureChooserWindow::Drive1_Change);
+    connect(m_dir1, &FolderListBox::folderActivated, this, &PictureChooserWindow::openFolder);
+    connect(m_file1, &QListWidget::itemSelectionChanged, this, &PictureChooserWindow::File1_Click);
+    connect(m_command1, &QPushButton::clicked, this, &PictureChooserWindow::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &PictureChooserWindow::Command2_Click);
+}
+
+void PictureChooserWindow::Form_Load()
+{
+    // Every opening starts on the process's current drive and folder.
+    const QString current = QDir::currentPath();
+    const QList<Drive> drives = availableDrives();
+    {
+        const QSignalBlocker blocker(m_drive1);
+        for (const Drive &drive : drives)
+            m_drive1->addItem(drive.label, drive.root);
+        m_drive1->setCurrentIndex(driveHolding(drives, current));
+    }
+    if (m_dir1->setFolder(current) == 0)
+        Dir1_Change();
+    m_file1->setFocus();
+}
+
+void PictureChooserWindow::Drive1_Change(int index)
+{
+    if (index < 0)
+        return;
+    const QString folder = driveCurrentFolder(m_drive1->itemData(index).toString());
+    if (const int error = m_dir1->setFolder(folder)) {
+        // The drive box keeps the chosen drive; the folder and file boxes keep the old folder.
+        showMessage(this, numbered(PictureChooserTexts::driveUnreadable, error));
+        m_hantei->setText(text(PictureChooserTexts::driveUnreadableStatus));
+        return;
+    }
+    Dir1_Change();
+}
+
+void PictureChooserWindow::openFolder(const QString &folder)
+{
+    if (const int error = m_dir1->setFolder(folder)) {
+        showMessage(this, numbered(PictureChooserTexts::folderUnreadable, error));
+        return;
+    }
+    Dir1_Change();
+}
+
+void PictureChooserWindow::Dir1_Change()
+{
+    m_fileFolder = m_dir1->folder();
+    // Ordinary files only: no hidden or system files, no folders, no filter on the name.
+    const QStringList names =
+        QDir(m_fileFolder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QSignalBlocker blocker(m_file1);
+    m_file1->clear();
+    m_file1->addItems(names);
+}
+
+void PictureChooserWindow::File1_Click()
+{
+    const QListWidgetItem *item = m_file1->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    PictureHandOver &handOver = m_state.picture;
+    handOver.PictureFolder = PicturePath::handOverFolder(m_fileFolder);
+    const PictureLoad load = loadPicture(PicturePath::joined(handOver.PictureFolder, item->text()));
+    if (!load.succeeded()) {
+        // The preview and the last good file name stay.
+        showMessage(this, numbered(PictureChooserTexts::notAPicture, load.errorNumber));
+        m_hantei->setText(text(PictureChooserTexts::notAPictureStatus));
+        return;
+    }
+    m_image1->setPixmap(QPixmap::fromImage(load.picture));
+    handOver.PictureFileName = item->text();
+}
+
+void PictureChooserWindow::Command1_Click()
+{
+    PictureHandOver &handOver = m_state.picture;
+    const QString path = handOver.PictureFolder.isEmpty()
+        ? QString()
+        : PicturePath::joined(handOver.PictureFolder, handOver.PictureFileName);
+    // Only a path that loads is handed over: not one ending in the folder because nothing was
+    // previewed, nor one whose file was removed meanwhile.
+    const PictureLoad load = path.isEmpty() || handOver.PictureFileName.isEmpty()
+        ? PictureLoad{QImage(), PictureError::fileNotFound}
+        : loadPicture(path);
+    if (!load.succeeded()) {
+        showMessage(this, text(PictureChooserTexts::nothingSelected));
+        m_hantei->setText(text(PictureChooserTexts::nothingSelectedStatus));
+        return;
+    }
+    handOver.CurrentPicturePath = path;
+
+    MainWindow *main = m_windows.mainWindow();
+    if (!main) {
+        // Loading afresh refills the list, which empties the hand-over.
+        main = m_windows.loadMainWindow();
+        if (!main)
+            return;
+    }
+    main->showPicture(handOver.CurrentPicturePath.isEmpty() ? QImage() : load.picture);
+    m_windows.showMainWindow();
+    m_windows.unloadPictureChooser();
+}
+
+void PictureChooserWindow::Command2_Click()
+{
+    m_windows.showMainWindow();
+    m_windows.unloadPictureChooser();
 }
