@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test, headless.
+# Installs what is missing, builds everything and runs every test, headless: once in a plain
+# debug build (with the Windows layer cross-built by MinGW and checked under Wine), and once
+# under AddressSanitizer and UndefinedBehaviorSanitizer with the fuzz targets, built by clang.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-# The Windows layer is cross-built with MinGW and checked under Wine.
-"$source_dir/tools/install-packages.sh" g++-mingw-w64-x86-64 wine64
+"$source_dir/tools/install-packages.sh" g++-mingw-w64-x86-64 wine64 clang libclang-rt-14-dev
+jobs=$(nproc)
+
 cmake -S "$source_dir" -B "$source_dir/build" -DCMAKE_BUILD_TYPE=Debug -DVEDRIN_WINDOWS_CHECKS=ON
-cmake --build "$source_dir/build" -j"$(nproc)"
+cmake --build "$source_dir/build" -j"$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$source_dir/build" --output-on-failure
+
+cmake -S "$source_dir" -B "$source_dir/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DVEDRIN_FUZZ=ON
+cmake --build "$source_dir/build-sanitize" -j"$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$source_dir/build-sanitize" --output-on-failure

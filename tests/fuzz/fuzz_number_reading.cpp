@@ -1,0 +1,29 @@
+// The shared number reading and the threshold reading on any text: no crash, no undefined
+// behaviour, and the rounded values stay within their ranges.
+#include <QLocale>
+#include <QString>
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "platform/number_reading.h"
+#include "settings/threshold_reading.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const NumberReading reading = readLeadingNumber(text);
+    const auto wide = roundToInt32(reading);
+    if (wide && reading.outOfRange)
+        std::abort();
+    // A value that fits 16 bits rounds the same way in 32.
+    if (const auto narrow = roundToInt16(reading); narrow && (!wide || *wide != *narrow))
+        std::abort();
+    for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::Japanese, QLocale::Japan),
+                                  QLocale(QLocale::German, QLocale::Germany)}) {
+        if (const auto threshold = readThresholdNumber(text, locale);
+            threshold && (*threshold != *threshold))
+            std::abort();
+    }
+    return 0;
+}
