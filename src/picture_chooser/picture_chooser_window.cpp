@@ -217,15 +217,13 @@ void PictureChooserWindow::File1_Click()
 void PictureChooserWindow::Command1_Click()
 {
     PictureHandOver &handOver = m_state.picture;
-    const QString path = handOver.PictureFolder.isEmpty()
-        ? QString()
-        : PicturePath::joined(handOver.PictureFolder, handOver.PictureFileName);
-    // Only a path that loads is handed over: not one ending in the folder because nothing was
-    // previewed, nor one whose file was removed meanwhile.
-    const PictureLoad load = path.isEmpty() || handOver.PictureFileName.isEmpty()
-        ? PictureLoad{QImage(), PictureError::fileNotFound}
-        : loadPicture(path);
-    if (!load.succeeded()) {
+    // Only a path that loads is handed over: not a folder alone because nothing was previewed,
+    // nor a file removed meanwhile or missing from the folder of a later failed click.
+    const bool named = !handOver.PictureFolder.isEmpty() && !handOver.PictureFileName.isEmpty();
+    const QString path =
+        named ? PicturePath::joined(handOver.PictureFolder, handOver.PictureFileName) : QString();
+    const PictureLoad load = named ? loadPicture(path) : PictureLoad{};
+    if (!named || !load.succeeded()) {
         showMessage(this, text(PictureChooserTexts::nothingSelected));
         m_hantei->setText(text(PictureChooserTexts::nothingSelectedStatus));
         return;

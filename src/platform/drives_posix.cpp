@@ -47,11 +47,7 @@ QList<Drive> availableDrives()
 QString driveCurrentFolder(const QString &root)
 {
     const QString current = QDir::currentPath();
-    const QList<Drive> drives = availableDrives();
-    const int holding = driveHolding(drives, current);
-    if (holding >= 0 && drives[holding].root == root)
-        return current;
-    return root;
+    return QStorageInfo(current).rootPath() == root ? current : root;
 }
 
 int folderReadError(const QString &folder)

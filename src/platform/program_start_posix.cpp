@@ -14,7 +14,7 @@ public:
     {
         const QString line = QString::fromStdU16String(commandLine);
         // A path with spaces is not quoted, so a whole line that names a program is taken as it is.
-        if (QFileInfo(line).isExecutable() && QFileInfo(line).isFile())
+        if (const QFileInfo program(line); program.isFile() && program.isExecutable())
             return QProcess::startDetached(line, {});
         QStringList words = QProcess::splitCommand(line);
         if (words.isEmpty())
