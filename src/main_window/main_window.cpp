@@ -240,9 +240,13 @@ std::optional<QString> MainWindow::ReadSettings()
 {
     SettingsValues &settings = m_state.settings;
     if (ReadSettingsFile(settings)) {
+        // The frame shows far fewer characters than this; laying out a name of megabytes from
+        // a hand-edited file would take seconds at every refill, so the rest is never shown.
+        constexpr qsizetype shownCharacters = 512;
         m_frame2->setTitle(settings.OwnerName.isEmpty()
                                ? text(MainWindowTexts::noOwnerTitle)
-                               : settings.OwnerName + text(MainWindowTexts::ownerSuffix));
+                               : (settings.OwnerName + text(MainWindowTexts::ownerSuffix))
+                                     .left(shownCharacters));
         setWindowTitle(text(MainWindowTexts::loadedCaption));
         return std::nullopt;
     }

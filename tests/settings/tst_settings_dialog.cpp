@@ -296,8 +296,6 @@ void TestSettingsDialog::failedWrite_data()
 void TestSettingsDialog::failedWrite()
 {
     QFETCH(bool, readOnlyFile);
-    if (readOnlyFile && permissionsAreIgnored())
-        QSKIP("file permissions do not stop this user from writing");
     TestDirectory dir;
     MessageRecorder messages;
     const QByteArray settings("7,\"" + yamadaBytes + "\"\r\n");
@@ -312,7 +310,10 @@ void TestSettingsDialog::failedWrite()
     }
     program.retype(u"Text1"_s, u"30"_s);
     program.retype(u"Text2"_s, u"abc"_s);
-    program.pressOk();
+    {
+        WithoutPrivileges unprivileged(dir);
+        program.pressOk();
+    }
 
     QCOMPARE(messages.texts(), QStringList{u"設定を保存できませんでした。"_s});
     if (readOnlyFile)

@@ -60,7 +60,29 @@ QByteArray pngBytes(const QColor &colour, int width, int height)
     return bytes;
 }
 
-bool permissionsAreIgnored()
+WithoutPrivileges::WithoutPrivileges(const TestDirectory &dir, bool writableFolder)
+    : m_path(dir.path()), m_wasRoot(::geteuid() == 0)
 {
-    return ::geteuid() == 0;
+    QFileDevice::Permissions open = QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                    | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    if (writableFolder)
+        open |= QFileDevice::WriteOwner | QFileDevice::WriteOther;
+    QVERIFY(QFile::setPermissions(m_path, open));
+    if (!m_wasRoot)
+        return;
+    constexpr uid_t nobody = 65534;
+    // The real ids change too, since access() checks those; the saved ones allow the way back.
+    QCOMPARE(::setresgid(nobody, nobody, 0), 0);
+    QCOMPARE(::setresuid(nobody, nobody, 0), 0);
+}
+
+WithoutPrivileges::~WithoutPrivileges()
+{
+    if (m_wasRoot) {
+        QCOMPARE(::setresuid(0, 0, 0), 0);
+        QCOMPARE(::setresgid(0, 0, 0), 0);
+    }
+    // The folder must be removable afterwards.
+    QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                      | QFileDevice::ExeOwner);
 }

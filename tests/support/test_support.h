@@ -51,5 +51,19 @@ QByteArray readFileBytes(const QString &name);
 void writeFileBytes(const QString &name, const QByteArray &bytes);
 // A small real PNG picture of the given colour.
 QByteArray pngBytes(const QColor &colour, int width = 8, int height = 6);
-// True when the process ignores file permissions, as root does.
-bool permissionsAreIgnored();
+
+// While it lives, file permissions apply to this process even when it runs as root: the
+// effective user becomes nobody. The directory is opened to that user first, for writing too
+// unless asked otherwise.
+class WithoutPrivileges final
+{
+public:
+    explicit WithoutPrivileges(const TestDirectory &dir, bool writableFolder = true);
+    ~WithoutPrivileges();
+    WithoutPrivileges(const WithoutPrivileges &) = delete;
+    WithoutPrivileges &operator=(const WithoutPrivileges &) = delete;
+
+private:
+    QString m_path;
+    bool m_wasRoot = false;
+};

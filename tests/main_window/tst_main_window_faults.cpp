@@ -1,0 +1,227 @@
+#include <QTest>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/program_state.h"
+#include "app/program_windows.h"
+#include "main_window/main_window.h"
+#include "support/test_support.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int slotSize = 436;
+
+QString listLine(const MainWindow *window, int row)
+{
+    return window->findChild<QListWidget *>(u"List1"_s)->item(row)->text();
+}
+
+} // namespace
+
+// Damaged files, files the program may not touch, and absurd sizes: each start-up says so
+// clearly or recovers, and no byte of the user's files changes unless the user asks for it.
+class TestMainWindowFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUpRefusals_data();
+    void startUpRefusals();
+    void zeroFilledAndTruncatedRoster();
+    void invalidShiftJisInEveryField();
+    void hugeSettingsFiles_data();
+    void hugeSettingsFiles();
+};
+
+void TestMainWindowFaults::startUpRefusals_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QByteArray>("roster");
+    QTest::addColumn<bool>("writableFolder");
+    QTest::addColumn<QFileDevice::Permissions>("rosterPermissions");
+    QTest::addColumn<QString>("message");
+
+    const QString settingsUnwritable = u"設定ファイル settei.ini を書き込めませんでした: "_s;
+    const QString rosterUnopened = u"名簿ファイル meibo.dat を開けませんでした: "_s;
+    const QFileDevice::Permissions readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                               | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    const QByteArray settings("10,\"\"\r\n");
+    const QByteArray roster = QByteArray("Sato") + QByteArray(slotSize - 4, ' ');
+    QTest::newRow("read-only folder at the first start")
+        << QByteArray() << QByteArray() << false << readWrite << settingsUnwritable;
+    QTest::newRow("read-only folder without a roster file")
+        << settings << QByteArray() << false << readWrite << rosterUnopened;
+    QTest::newRow("unreadable roster file")
+        << settings << roster << true << QFileDevice::Permissions() << rosterUnopened;
+    QTest::newRow("read-only roster file")
+        << settings << roster << true << (QFileDevice::ReadOwner | QFileDevice::ReadOther)
+        << rosterUnopened;
+}
+
+void TestMainWindowFaults::startUpRefusals()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QByteArray, roster);
+    QFETCH(bool, writableFolder);
+    QFETCH(QFileDevice::Permissions, rosterPermissions);
+    QFETCH(QString, message);
+
+    TestDirectory dir;
+    if (!settings.isNull())
+        writeFileBytes(u"settei.ini"_s, settings);
+    if (!roster.isNull()) {
+        writeFileBytes(u"meibo.dat"_s, roster);
+        QVERIFY(QFile::setPermissions(u"meibo.dat"_s, rosterPermissions));
+    }
+    MessageRecorder messages;
+    ProgramState state;
+    ProgramWindows windows(state);
+    {
+        WithoutPrivileges unprivileged(dir, writableFolder);
+        QVERIFY(!windows.showMainWindow());
+    }
+    QVERIFY(windows.hasEnded());
+    QCOMPARE(windows.exitCode(), 1);
+    QCOMPARE(messages.texts().size(), 1);
+    // The system's reason follows the file's name.
+    QVERIFY(messages.texts().first().startsWith(message));
+    QVERIFY(messages.texts().first().size() > message.size());
+    QCOMPARE(readFileBytes(u"settei.ini"_s), settings);
+    QCOMPARE(QFileInfo::exists(u"meibo.dat"_s), !roster.isNull());
+    if (!roster.isNull()) {
+        QVERIFY(QFile::setPermissions(u"meibo.dat"_s, QFileDevice::ReadOwner));
+        QCOMPARE(readFileBytes(u"meibo.dat"_s), roster);
+    }
+}
+
+void TestMainWindowFaults::zeroFilledAndTruncatedRoster()
+{
+    TestDirectory dir;
+    // Two slots of zero bytes, a whole slot, and a last slot cut off inside its mail field.
+    const QByteArray before = QByteArray(2 * slotSize, '\0') + "Sato" + QByteArray(slotSize - 4, ' ')
+                              + "Tail" + QByteArray(26, ' ') + "t@example";
+    writeFileBytes(u"meibo.dat"_s, before);
+    writeFileBytes(u"settei.ini"_s, "5,\"\"\r\n");
+    MessageRecorder messages;
+    ProgramState state;
+    ProgramWindows windows(state);
+    MainWindow *window = windows.showMainWindow();
+    QVERIFY(window);
+    QCOMPARE(listLine(window, 0), u"  1:  "_s + QString(30, u' '));
+    QCOMPARE(listLine(window, 2), u"  3:  Sato"_s + QString(26, u' '));
+    QCOMPARE(listLine(window, 3), u"  4:  Tail"_s + QString(26, u' '));
+    QCOMPARE(listLine(window, 4), u"  5:  "_s + QString(30, u' '));
+    // Listing reads only; registering slot 5 leaves every byte before it as it was.
+    QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
+    window->findChild<QLineEdit *>(u"Text1"_s)->setText(u"5"_s);
+    window->findChild<QLineEdit *>(u"Namae"_s)->setText(u"New"_s);
+    QTest::mouseClick(window->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
+    QVERIFY(messages.texts().isEmpty());
+    const QByteArray after = readFileBytes(u"meibo.dat"_s);
+    QCOMPARE(after.size(), 5 * slotSize);
+    QCOMPARE(after.first(before.size()), before);
+    QCOMPARE(listLine(window, 4), u"  5:  New"_s + QString(27, u' '));
+}
+
+void TestMainWindowFaults::invalidShiftJisInEveryField()
+{
+    TestDirectory dir;
+    // Lead bytes without trail bytes, unassigned pairs, and bytes that begin no character,
+    // one field each, with a lead byte cut off by the end of every field.
+    const QByteArray namae = QByteArray("\x81\x20\xFF\x80\xA0\xFD", 6) + QByteArray(23, 'n') + '\x81';
+    const QByteArray mail = QByteArray("\x85\x40\xEB\x40", 4) + QByteArray(25, 'm') + '\x9F';
+    const QByteArray tell = QByteArray("\xFE\xFC\x81\x7F", 4) + QByteArray(25, 't') + '\xE0';
+    const QByteArray memo = QByteArray("\xEF\xFC\x0D\x81\x0A", 5) + QByteArray(84, 'a') + '\xFC';
+    const QByteArray path = QByteArray("/\x81", 2) + QByteArray(253, 'p') + '\x81';
+    const QByteArray slot = namae + mail + tell + memo + path;
+    QCOMPARE(slot.size(), slotSize);
+    writeFileBytes(u"meibo.dat"_s, slot);
+    writeFileBytes(u"settei.ini"_s, "2,\"\"\r\n");
+    MessageRecorder messages;
+    ProgramState state;
+    ProgramWindows windows(state);
+    MainWindow *window = windows.showMainWindow();
+    QVERIFY(window);
+    QCOMPARE(listLine(window, 0).size(), 6 + 30);
+
+    auto *list = window->findChild<QListWidget *>(u"List1"_s);
+    list->setCurrentRow(0);
+    // The path names no file: the picture messages, and the fields show what could be read.
+    QCOMPARE(messages.texts().size(), 2);
+    QCOMPARE(messages.texts().first(), u"画像読み込みエラー"_s);
+    QCOMPARE(window->findChild<QLineEdit *>(u"Text1"_s)->text(), u"1"_s);
+    QCOMPARE(window->findChild<QLineEdit *>(u"Namae"_s)->text().size(), 30);
+    QVERIFY(window->findChild<QLineEdit *>(u"Namae"_s)->text().contains(u'\uFFFD'));
+    QVERIFY(window->findChild<QLineEdit *>(u"Mail"_s)->text().endsWith(u'\uFFFD'));
+    QVERIFY(!window->findChild<QPlainTextEdit *>(u"Memo"_s)->toPlainText().isEmpty());
+
+    // Viewing writes nothing, and registering the next slot leaves this one whole.
+    messages.clear();
+    window->findChild<QLineEdit *>(u"Text1"_s)->setText(u"2"_s);
+    window->findChild<QLineEdit *>(u"Namae"_s)->setText(u"Next"_s);
+    QTest::mouseClick(window->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
+    QVERIFY(messages.texts().isEmpty());
+    QCOMPARE(readFileBytes(u"meibo.dat"_s).first(slotSize), slot);
+}
+
+void TestMainWindowFaults::hugeSettingsFiles_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<int>("maxEntries");
+    QTest::addColumn<QString>("frameCaption");
+    QTest::addColumn<int>("ownerNameSize");
+    QTest::addColumn<bool>("rewritten");
+
+    const QByteArray filler(100 * 1024 * 1024, 'x');
+    QTest::newRow("100 MB after the first line")
+        << "12,\"Big\"\r\n" + filler << 12 << u"Bigのアドレス帳"_s << 3 << false;
+    QTest::newRow("10 MB first field")
+        << filler.first(10 * 1024 * 1024) + ",\"A\"\r\n" << 10 << u"Myアドレス帳"_s << 0 << true;
+    QTest::newRow("10 MB name")
+        << "3,\"" + QByteArray(10 * 1024 * 1024, 'n') + "\"\r\n" << 3
+        << QString(512, u'n') << 10 * 1024 * 1024 << false;
+}
+
+void TestMainWindowFaults::hugeSettingsFiles()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(int, maxEntries);
+    QFETCH(QString, frameCaption);
+    QFETCH(int, ownerNameSize);
+    QFETCH(bool, rewritten);
+
+    TestDirectory dir;
+    writeFileBytes(u"settei.ini"_s, settings);
+    MessageRecorder messages;
+    ProgramState state;
+    ProgramWindows windows(state);
+    QElapsedTimer timer;
+    timer.start();
+    MainWindow *window = windows.showMainWindow();
+    QVERIFY(window);
+    QCoreApplication::processEvents();
+    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(messages.texts().isEmpty());
+    QCOMPARE(int(state.settings.MaxEntries), maxEntries);
+    QCOMPARE(window->findChild<QListWidget *>(u"List1"_s)->count(), maxEntries);
+    QCOMPARE(window->findChild<QGroupBox *>(u"Frame2"_s)->title(), frameCaption);
+    // A name too long to show is still held whole, to be written back unchanged.
+    QCOMPARE(state.settings.OwnerName.size(), ownerNameSize);
+    if (rewritten)
+        QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("10,\"\"\r\n"));
+    else
+        QCOMPARE(QFileInfo(u"settei.ini"_s).size(), settings.size());
+}
+
+QTEST_MAIN(TestMainWindowFaults)
+#include "tst_main_window_faults.moc"
