@@ -159,10 +159,14 @@ int main(int argc, char **argv)
     });
     std::printf("At 32767: register with refill %.2f ms, delete with refill %.2f ms\n",
                 registering, deleting);
-    std::printf("Start-up to the first shown window (MaxEntries 32767, full roster): program"
-                " %.1f ms, empty Qt main window %.1f ms\n",
-                startUpMilliseconds(QStringLiteral("--start-program")),
-                startUpMilliseconds(QStringLiteral("--start-empty")));
     std::printf("Peak memory: %.1f MB\n", double(peakKilobytes()) / 1024.0);
+    // The child runs start in this folder, so they find the same full roster.
+    for (int count : {32767, 10}) {
+        writeSettings(count);
+        std::printf("Start-up to the first shown window (MaxEntries %d, full roster): program"
+                    " %.1f ms, empty Qt main window %.1f ms\n",
+                    count, startUpMilliseconds(QStringLiteral("--start-program")),
+                    startUpMilliseconds(QStringLiteral("--start-empty")));
+    }
     return 0;
 }

@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include <charconv>
+
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "main_window/main_window_texts.h"
@@ -44,16 +46,19 @@ QString memoForBox(QString fieldText)
     return fieldText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QByteArrayView slotBytes(const QByteArray &storedSlots, int slot)
+QString rosterLine(std::int32_t slot, QByteArrayView slotBytes)
 {
-    const qsizetype begin = qMin<qsizetype>(qsizetype(slot - 1) * MeiboRecord::byteSize, storedSlots.size());
-    return QByteArrayView(storedSlots).sliced(begin, qMin<qsizetype>(MeiboRecord::byteSize, storedSlots.size() - begin));
-}
-
-QString rosterLine(int slot, const QString &namae)
-{
+    char digits[12];
+    const qsizetype count = std::to_chars(digits, digits + sizeof digits, slot).ptr - digits;
     // Right-aligned in three characters; from 1000 on the number simply takes more.
-    return QString::number(slot).rightJustified(3, u' ') + QStringLiteral(":  ") + namae;
+    const qsizetype padding = qMax<qsizetype>(0, 3 - count);
+    QString line;
+    line.reserve(padding + count + 3 + MeiboRecord::width(Field::Namae));
+    line.fill(u' ', padding);
+    line += QLatin1StringView(digits, count);
+    line += QLatin1StringView(":  ");
+    MeiboRecord::appendNamae(line, slotBytes);
+    return line;
 }
 
 QPalette withBackground(QPalette palette, const QColor &colour)
@@ -271,15 +276,17 @@ std::optional<QString> MainWindow::FillRosterList()
         return failure;
     if (bound <= 0)
         return std::nullopt;
-    // One read for every listed slot; only the names are decoded, and the last slot in full.
-    const std::optional<QByteArray> storedSlots = m_state.roster.file.readLeadingSlots(bound);
-    if (!storedSlots)
-        return text(MainWindowTexts::cannotReadRoster) + m_state.roster.file.errorString();
+    // Only the names are decoded, and the last slot in full.
     QStringList lines;
     lines.reserve(bound);
-    for (int slot = 1; slot <= bound; ++slot)
-        lines.append(rosterLine(slot, MeiboRecord::namaeFromBytes(slotBytes(*storedSlots, slot))));
-    m_state.roster.CurrentEntry = MeiboRecord::fromBytes(slotBytes(*storedSlots, bound));
+    const bool read = m_state.roster.file.readLeadingSlots(
+        bound, [&](std::int32_t slot, QByteArrayView bytes) {
+            lines.append(rosterLine(slot, bytes));
+            if (slot == bound)
+                m_state.roster.CurrentEntry = MeiboRecord::fromBytes(bytes);
+        });
+    if (!read)
+        return text(MainWindowTexts::cannotReadRoster) + m_state.roster.file.errorString();
     const QSignalBlocker blocker(m_list1);
     m_list1->addItems(lines);
     return std::nullopt;

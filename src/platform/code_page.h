@@ -9,6 +9,9 @@ namespace CodePage932 {
 
 // Bytes that form no character read as U+FFFD; never fails.
 std::u16string toUnicode(std::string_view bytes);
+// The same into out, which has room for bytes.size() units (no byte yields more than one);
+// returns the units written.
+std::size_t toUnicode(std::string_view bytes, char16_t *out);
 
 // Characters with no code page 932 form are written as '?'.
 std::string fromUnicode(std::u16string_view text);

@@ -4,6 +4,13 @@
 
 namespace CodePage932 {
 
+std::u16string toUnicode(std::string_view bytes)
+{
+    std::u16string text(bytes.size(), u'\0');
+    text.resize(toUnicode(bytes, text.data()));
+    return text;
+}
+
 std::string fromUnicode(std::u16string_view text)
 {
     std::string bytes;

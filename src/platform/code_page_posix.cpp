@@ -2,6 +2,7 @@
 
 #include "platform/code_page_character.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -50,19 +51,18 @@ const Converter &encoder()
 
 } // namespace
 
-std::u16string toUnicode(std::string_view bytes)
+std::size_t toUnicode(std::string_view bytes, char16_t *text)
 {
-    std::u16string text;
     const Converter &converter = decoder();
-    if (!converter.valid())
-        return std::u16string(bytes.size(), u'\uFFFD');
+    if (!converter.valid()) {
+        std::fill_n(text, bytes.size(), u'\uFFFD');
+        return bytes.size();
+    }
     converter.reset();
-    // Every byte yields at most one UTF-16 unit, so the output never needs to grow.
-    text.resize(bytes.size());
     char *in = const_cast<char *>(bytes.data());
     std::size_t inLeft = bytes.size();
-    char *out = reinterpret_cast<char *>(text.data());
-    std::size_t outLeft = text.size() * sizeof(char16_t);
+    char *out = reinterpret_cast<char *>(text);
+    std::size_t outLeft = bytes.size() * sizeof(char16_t);
     while (inLeft > 0) {
         if (iconv(converter.handle(), &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1))
             break;
@@ -77,8 +77,7 @@ std::u16string toUnicode(std::string_view bytes)
         --inLeft;
         converter.reset();
     }
-    text.resize(text.size() - outLeft / sizeof(char16_t));
-    return text;
+    return bytes.size() - outLeft / sizeof(char16_t);
 }
 
 std::string encodeCharacter(std::u16string_view character)

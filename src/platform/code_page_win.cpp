@@ -9,10 +9,9 @@ namespace {
 constexpr UINT codePage = 932;
 }
 
-std::u16string toUnicode(std::string_view bytes)
+std::size_t toUnicode(std::string_view bytes, char16_t *out)
 {
-    std::u16string text;
-    text.reserve(bytes.size());
+    char16_t *const begin = out;
     // Character by character, so that one bad byte gives one U+FFFD as on the other platforms.
     for (std::size_t i = 0; i < bytes.size();) {
         std::size_t length = 1;
@@ -22,14 +21,14 @@ std::u16string toUnicode(std::string_view bytes)
         const int written = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data() + i,
                                                 static_cast<int>(length), &unit, 1);
         if (written == 1) {
-            text += static_cast<char16_t>(unit);
+            *out++ = static_cast<char16_t>(unit);
             i += length;
         } else {
-            text += u'\uFFFD';
+            *out++ = u'\uFFFD';
             ++i;
         }
     }
-    return text;
+    return std::size_t(out - begin);
 }
 
 std::string encodeCharacter(std::u16string_view character)

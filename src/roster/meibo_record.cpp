@@ -55,37 +55,47 @@ QByteArray MeiboRecord::toBytes() const
     return bytes;
 }
 
-QString MeiboRecord::decodeField(QByteArrayView slot, Field field)
+void MeiboRecord::appendField(QString &to, QByteArrayView slot, Field field)
 {
     const int w = width(field);
     const qsizetype begin = qMin<qsizetype>(byteOffset(field), slot.size());
-    const qsizetype length = qMin<qsizetype>(w, slot.size() - begin);
-    QByteArray bytes = slot.sliced(begin, length).toByteArray();
+    const QByteArrayView bytes = slot.sliced(begin, qMin<qsizetype>(w, slot.size() - begin));
     bool ascii = true;
-    for (char &byte : bytes) {
-        if (byte == '\0')
-            byte = ' ';
-        else if (static_cast<unsigned char>(byte) >= 0x80)
-            ascii = false;
-    }
+    for (char byte : bytes)
+        ascii = ascii && static_cast<unsigned char>(byte) < 0x80;
+    // No byte yields more than one unit, so the field's width is always room enough.
+    const qsizetype start = to.size();
+    to.resize(start + w);
+    char16_t *const out = reinterpret_cast<char16_t *>(to.data()) + start;
     // Code page 932 agrees with ASCII below 0x80, and most fields are plain ASCII or blank.
-    QString text = ascii ? QString::fromLatin1(bytes)
-                         : QString::fromStdU16String(CodePage932::toUnicode(
-                               std::string_view(bytes.constData(), bytes.size())));
-    if (text.size() < w)
-        text.append(QString(w - text.size(), u' '));
-    return text;
+    std::size_t written = bytes.size();
+    if (ascii)
+        std::copy(bytes.begin(), bytes.end(), out);
+    else
+        written = CodePage932::toUnicode(std::string_view(bytes.data(), bytes.size()), out);
+    // Zero bytes, as a never-written stretch of the file holds them, read as blanks.
+    std::replace(out, out + written, u'\0', u' ');
+    std::fill(out + written, out + w, u' ');
 }
 
 MeiboRecord MeiboRecord::fromBytes(QByteArrayView bytes)
 {
     MeiboRecord record;
-    for (int i = 0; i < fieldCount; ++i)
-        record.m_fields[i] = decodeField(bytes, static_cast<Field>(i));
+    for (int i = 0; i < fieldCount; ++i) {
+        record.m_fields[i].clear();
+        appendField(record.m_fields[i], bytes, static_cast<Field>(i));
+    }
     return record;
 }
 
 QString MeiboRecord::namaeFromBytes(QByteArrayView bytes)
 {
-    return decodeField(bytes, Field::Namae);
+    QString namae;
+    appendNamae(namae, bytes);
+    return namae;
+}
+
+void MeiboRecord::appendNamae(QString &to, QByteArrayView bytes)
+{
+    appendField(to, bytes, Field::Namae);
 }

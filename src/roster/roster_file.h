@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class MeiboRecord;
@@ -35,8 +36,11 @@ public:
     // Writes slot n and waits until it is on the disk. A failure leaves the file's length and
     // every other slot as they were.
     Status writeSlot(std::int32_t n, const MeiboRecord &record);
-    // The stored bytes of slots 1 to count in one read; shorter when the file ends earlier.
-    std::optional<QByteArray> readLeadingSlots(std::int32_t count);
+    // Hands the stored bytes of slots 1 to count to visit, in order, reading many slots at a
+    // time: a slot cut off by the end of the file comes short, one past it empty. False when a
+    // read fails.
+    bool readLeadingSlots(std::int32_t count,
+                          const std::function<void(std::int32_t n, QByteArrayView bytes)> &visit);
 
     // The system's reason for the last failure.
     QString errorString() const { return m_error; }
