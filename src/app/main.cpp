@@ -1,12 +1,39 @@
 #include <QApplication>
+#include <QCommandLineParser>
 
+#include "application_identity.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
+#include "app/user_data_folder.h"
+#include "platform/message_box.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vedrin"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(ApplicationIdentity::versionMajor)
+                                            .arg(ApplicationIdentity::versionMinor)
+                                            .arg(ApplicationIdentity::versionRevision));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Vedrin"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral(u"Vedrin: 名簿 meibo.dat と設定 settei.ini を今のフォルダに置くアドレス帳"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption userDataFolder(
+        QStringLiteral("user-data-folder"),
+        QStringLiteral(u"今のフォルダの代わりにデータフォルダ (%1) を使う。なければ作る。")
+            .arg(UserDataFolder::path()));
+    parser.addOption(userDataFolder);
+    parser.process(app);
+    if (parser.isSet(userDataFolder)) {
+        if (const std::optional<QString> failure = UserDataFolder::enter()) {
+            showMessage(nullptr, *failure);
+            return 1;
+        }
+    }
 
     ProgramState state;
     ProgramWindows windows(state);

@@ -3,12 +3,13 @@
 #include <QPainter>
 #include <QPixmap>
 
-QPixmap programIconPixmap()
+QImage programIconImage(int size)
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
     // The book's cover, its spine and a page edge.
     painter.setPen(QPen(QColor(0, 0, 128), 1));
     painter.setBrush(QColor(128, 128, 255));
@@ -26,7 +27,13 @@ QPixmap programIconPixmap()
     painter.setBrush(QColor(255, 200, 0));
     for (int i = 0; i < 3; ++i)
         painter.drawRect(QRectF(27.5, 6 + i * 7, 3, 4));
-    return pixmap;
+    painter.end();
+    return image;
+}
+
+QPixmap programIconPixmap()
+{
+    return QPixmap::fromImage(programIconImage(32));
 }
 
 QIcon programIcon()
