@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it with apt, checks the installed menu entry and
+# metainfo, runs the desktop session against the installed program, and removes it again.
+set -euo pipefail
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+build_dir="$source_dir/build-package"
+"$source_dir/tools/install-packages.sh" xvfb dbus-x11 at-spi2-core python3-pyatspi python3-pil \
+    x11-utils desktop-file-utils appstream dpkg-dev
+
+cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVEDRIN_TESTS=OFF
+cmake --build "$build_dir" -j"$(nproc)"
+(cd "$build_dir" && cpack)
+package=$(ls "$build_dir"/vedrin_*_*.deb)
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "$package"
+trap 'DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get purge -y vedrin >/dev/null' EXIT
+
+desktop-file-validate /usr/share/applications/org.example.Vedrin.desktop
+appstreamcli validate --no-net /usr/share/metainfo/org.example.Vedrin.metainfo.xml
+test -s /usr/share/icons/hicolor/256x256/apps/org.example.Vedrin.png
+"$source_dir/tests/desktop/run-in-desktop-session.sh" /usr/bin/python3 \
+    "$source_dir/tests/desktop/desktop_session.py" /usr/bin/vedrin "$build_dir/screenshots"
+
+# The menu entry's command: the files go into the user's data folder, created on the way.
+data_home=$(mktemp -d)
+XDG_DATA_HOME="$data_home" "$source_dir/tests/desktop/run-in-desktop-session.sh" \
+    timeout 3 /usr/bin/vedrin --user-data-folder || [ $? -eq 124 ]
+test "$(cat "$data_home/vedrin/settei.ini")" = $'10,""\r'
+test -f "$data_home/vedrin/meibo.dat"
+rm -rf "$data_home"
+echo "package check passed"
