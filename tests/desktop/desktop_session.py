@@ -16,6 +16,8 @@ import pyatspi
 from PIL import ImageGrab
 
 PROGRAM, SHOTS = sys.argv[1:3]
+if os.sep in PROGRAM:  # it runs in the working folder
+    PROGRAM = os.path.abspath(PROGRAM)
 WORK = sys.argv[3] if len(sys.argv) > 3 else tempfile.mkdtemp(prefix="vedrin-desktop-")
 MAIN_CAPTION = "Vedrinアドレスちょう"
 BLANK_NAME = " " * 30
