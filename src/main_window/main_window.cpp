@@ -108,8 +108,8 @@ void MainWindow::createControls()
         auto *label = new QLabel(caption, m_frame2);
         label->setObjectName(QLatin1String(name));
         label->setFont(boxFont);
-        label->setPalette(withBackground(label->palette(), frameGrey));
-        label->setAutoFillBackground(true);
+        // Drawn on the frame's own grey: some styles shade a frame's inside, and a label
+        // filling its box would show as a lighter patch on it.
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(palette);

@@ -47,6 +47,22 @@ private:
     MessageSink m_previous;
 };
 
+// A time limit in milliseconds for a normal build; sanitizer builds run several times slower.
+constexpr int timeLimit(int milliseconds)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return milliseconds * 5;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return milliseconds * 5;
+#else
+    return milliseconds;
+#endif
+#else
+    return milliseconds;
+#endif
+}
+
 QByteArray readFileBytes(const QString &name);
 void writeFileBytes(const QString &name, const QByteArray &bytes);
 // A small real PNG picture of the given colour.
