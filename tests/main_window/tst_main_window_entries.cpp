@@ -14,6 +14,7 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
+#include "main_window_program.h"
 #include "support/test_support.h"
 
 using namespace Qt::StringLiterals;
@@ -34,70 +35,6 @@ QByteArray slotBytes(const QByteArray &namae, const QByteArray &mail = {},
            + spaces(30 - tell.size()) + memo + spaces(90 - memo.size()) + path
            + spaces(256 - path.size());
 }
-
-// A started program in a fresh directory, with the settings and roster the case needs.
-class Program final
-{
-public:
-    explicit Program(const QByteArray &settings = "10,\"\"\r\n", const QByteArray &roster = {})
-    {
-        writeFileBytes(u"settei.ini"_s, settings);
-        if (!roster.isNull())
-            writeFileBytes(u"meibo.dat"_s, roster);
-        window = windows.showMainWindow();
-    }
-
-    template <typename Widget>
-    Widget *child(const QString &name) const
-    {
-        return window->findChild<Widget *>(name);
-    }
-    QLineEdit *edit(const QString &name) const { return child<QLineEdit>(name); }
-    QListWidget *list() const { return child<QListWidget>(u"List1"_s); }
-    QPlainTextEdit *memo() const { return child<QPlainTextEdit>(u"Memo"_s); }
-    bool hasPicture() const
-    {
-        const QPixmap pixmap = child<QLabel>(u"Image1"_s)->pixmap();
-        return !pixmap.isNull();
-    }
-
-    // QTest types ASCII only; other text arrives as an input method would commit it.
-    void type(const QString &box, const QString &text) const
-    {
-        QLineEdit *target = edit(box);
-        target->clear();
-        target->setFocus();
-        bool ascii = true;
-        for (QChar c : text)
-            ascii = ascii && c.unicode() < 0x80;
-        if (ascii)
-            QTest::keyClicks(target, text);
-        else
-            target->insert(text);
-    }
-    void click(const QString &button) const
-    {
-        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
-    }
-    void choose(int row) const
-    {
-        list()->scrollToItem(list()->item(row));
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                          list()->visualItemRect(list()->item(row)).center());
-    }
-    void registerEntry(const QString &number, const QString &name) const
-    {
-        type(u"Text1"_s, number);
-        type(u"Namae"_s, name);
-        click(u"Command1"_s);
-    }
-
-    TestDirectory dir;
-    MessageRecorder messages;
-    ProgramState state;
-    ProgramWindows windows{state};
-    MainWindow *window = nullptr;
-};
 
 QByteArray rosterBytes()
 {

@@ -5,14 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
+#include "main_window_program.h"
 #include "support/test_support.h"
 
 using namespace Qt::StringLiterals;
@@ -21,9 +19,9 @@ namespace {
 
 constexpr int slotSize = 436;
 
-QString listLine(const MainWindow *window, int row)
+QString listLine(const Program &program, int row)
 {
-    return window->findChild<QListWidget *>(u"List1"_s)->item(row)->text();
+    return program.list()->item(row)->text();
 }
 
 } // namespace
@@ -106,36 +104,27 @@ void TestMainWindowFaults::startUpRefusals()
 
 void TestMainWindowFaults::zeroFilledAndTruncatedRoster()
 {
-    TestDirectory dir;
     // Two slots of zero bytes, a whole slot, and a last slot cut off inside its mail field.
     const QByteArray before = QByteArray(2 * slotSize, '\0') + "Sato" + QByteArray(slotSize - 4, ' ')
                               + "Tail" + QByteArray(26, ' ') + "t@example";
-    writeFileBytes(u"meibo.dat"_s, before);
-    writeFileBytes(u"settei.ini"_s, "5,\"\"\r\n");
-    MessageRecorder messages;
-    ProgramState state;
-    ProgramWindows windows(state);
-    MainWindow *window = windows.showMainWindow();
-    QVERIFY(window);
-    QCOMPARE(listLine(window, 0), u"  1:  "_s + QString(30, u' '));
-    QCOMPARE(listLine(window, 2), u"  3:  Sato"_s + QString(26, u' '));
-    QCOMPARE(listLine(window, 3), u"  4:  Tail"_s + QString(26, u' '));
-    QCOMPARE(listLine(window, 4), u"  5:  "_s + QString(30, u' '));
+    Program program("5,\"\"\r\n", before);
+    QVERIFY(program.window);
+    QCOMPARE(listLine(program, 0), u"  1:  "_s + QString(30, u' '));
+    QCOMPARE(listLine(program, 2), u"  3:  Sato"_s + QString(26, u' '));
+    QCOMPARE(listLine(program, 3), u"  4:  Tail"_s + QString(26, u' '));
+    QCOMPARE(listLine(program, 4), u"  5:  "_s + QString(30, u' '));
     // Listing reads only; registering slot 5 leaves every byte before it as it was.
     QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
-    window->findChild<QLineEdit *>(u"Text1"_s)->setText(u"5"_s);
-    window->findChild<QLineEdit *>(u"Namae"_s)->setText(u"New"_s);
-    QTest::mouseClick(window->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
-    QVERIFY(messages.texts().isEmpty());
+    program.registerEntry(u"5"_s, u"New"_s);
+    QVERIFY(program.messages.texts().isEmpty());
     const QByteArray after = readFileBytes(u"meibo.dat"_s);
     QCOMPARE(after.size(), 5 * slotSize);
     QCOMPARE(after.first(before.size()), before);
-    QCOMPARE(listLine(window, 4), u"  5:  New"_s + QString(27, u' '));
+    QCOMPARE(listLine(program, 4), u"  5:  New"_s + QString(27, u' '));
 }
 
 void TestMainWindowFaults::invalidShiftJisInEveryField()
 {
-    TestDirectory dir;
     // Lead bytes without trail bytes, unassigned pairs, and bytes that begin no character,
     // one field each, with a lead byte cut off by the end of every field.
     const QByteArray namae = QByteArray("\x81\x20\xFF\x80\xA0\xFD", 6) + QByteArray(23, 'n') + '\x81';
@@ -145,32 +134,24 @@ void TestMainWindowFaults::invalidShiftJisInEveryField()
     const QByteArray path = QByteArray("/\x81", 2) + QByteArray(253, 'p') + '\x81';
     const QByteArray slot = namae + mail + tell + memo + path;
     QCOMPARE(slot.size(), slotSize);
-    writeFileBytes(u"meibo.dat"_s, slot);
-    writeFileBytes(u"settei.ini"_s, "2,\"\"\r\n");
-    MessageRecorder messages;
-    ProgramState state;
-    ProgramWindows windows(state);
-    MainWindow *window = windows.showMainWindow();
-    QVERIFY(window);
-    QCOMPARE(listLine(window, 0).size(), 6 + 30);
+    Program program("2,\"\"\r\n", slot);
+    QVERIFY(program.window);
+    QCOMPARE(listLine(program, 0).size(), 6 + 30);
 
-    auto *list = window->findChild<QListWidget *>(u"List1"_s);
-    list->setCurrentRow(0);
+    program.list()->setCurrentRow(0);
     // The path names no file: the picture messages, and the fields show what could be read.
-    QCOMPARE(messages.texts().size(), 2);
-    QCOMPARE(messages.texts().first(), u"画像読み込みエラー"_s);
-    QCOMPARE(window->findChild<QLineEdit *>(u"Text1"_s)->text(), u"1"_s);
-    QCOMPARE(window->findChild<QLineEdit *>(u"Namae"_s)->text().size(), 30);
-    QVERIFY(window->findChild<QLineEdit *>(u"Namae"_s)->text().contains(u'\uFFFD'));
-    QVERIFY(window->findChild<QLineEdit *>(u"Mail"_s)->text().endsWith(u'\uFFFD'));
-    QVERIFY(!window->findChild<QPlainTextEdit *>(u"Memo"_s)->toPlainText().isEmpty());
+    QCOMPARE(program.messages.texts().size(), 2);
+    QCOMPARE(program.messages.texts().first(), u"画像読み込みエラー"_s);
+    QCOMPARE(program.edit(u"Text1"_s)->text(), u"1"_s);
+    QCOMPARE(program.edit(u"Namae"_s)->text().size(), 30);
+    QVERIFY(program.edit(u"Namae"_s)->text().contains(u'\uFFFD'));
+    QVERIFY(program.edit(u"Mail"_s)->text().endsWith(u'\uFFFD'));
+    QVERIFY(!program.memo()->toPlainText().isEmpty());
 
     // Viewing writes nothing, and registering the next slot leaves this one whole.
-    messages.clear();
-    window->findChild<QLineEdit *>(u"Text1"_s)->setText(u"2"_s);
-    window->findChild<QLineEdit *>(u"Namae"_s)->setText(u"Next"_s);
-    QTest::mouseClick(window->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
-    QVERIFY(messages.texts().isEmpty());
+    program.messages.clear();
+    program.registerEntry(u"2"_s, u"Next"_s);
+    QVERIFY(program.messages.texts().isEmpty());
     QCOMPARE(readFileBytes(u"meibo.dat"_s).first(slotSize), slot);
 }
 
