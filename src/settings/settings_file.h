@@ -8,12 +8,17 @@ struct SettingsValues;
 // owner's name in double quotes, CR LF, in Shift-JIS.
 namespace SettingsFile {
 inline constexpr char fileName[] = "settei.ini";
-}
+
+// Whether the file may be read and written: missing, an ordinary file or a link to one. Both
+// operations below refuse anything else, such as a FIFO or a device, without opening it.
+bool isUsable();
+} // namespace SettingsFile
 
 // Reads the first line only. Each value is stored as soon as it is read, so a file that holds a
 // valid maximum but no name changes MaxEntries and still fails.
 bool ReadSettingsFile(SettingsValues &values);
 
-// Replaces the file with the values' line; on failure the old file is left whole and reason,
-// when given, receives the system's words.
+// Replaces the file with the values' line, or rewrites it in place when the folder may not take
+// a new file; on failure the old file is left whole and reason, when given, receives the
+// system's words.
 bool WriteSettingsFile(const SettingsValues &values, QString *reason = nullptr);
