@@ -309,10 +309,12 @@ void TestSettingsDialog::failedWrite()
     } else {
         QVERIFY(QFile::remove(u"settei.ini"_s));
         // No user, root included, can replace a directory with a file.
-        if (obstacle == u"directory"_s)
+        if (obstacle == u"directory"_s) {
             QVERIFY(QDir().mkdir(u"settei.ini"_s));
-        else
+        } else {
             QCOMPARE(::mkfifo("settei.ini", 0666), 0);
+            QCOMPARE(::chmod("settei.ini", 0666), 0);
+        }
     }
     program.retype(u"Text1"_s, u"30"_s);
     program.retype(u"Text2"_s, u"abc"_s);
