@@ -3,9 +3,9 @@
 #include <QFileInfo>
 #include <QString>
 
-bool isMissingOrOrdinaryFile(const QString &name)
+bool isSpecialFile(const QString &name)
 {
+    // All three look through links.
     const QFileInfo info(name);
-    // exists() and isFile() both look through links.
-    return !info.exists() || info.isFile();
+    return info.exists() && !info.isFile() && !info.isDir();
 }

@@ -2,7 +2,8 @@
 
 class QString;
 
-// Whether the name may be opened as a data file: it is missing, an ordinary file or a link to
-// one. A FIFO would block its reader, a device would never end, and replacing either would put
-// a file where a device node was.
-bool isMissingOrOrdinaryFile(const QString &name);
+// Whether the name leads, through any links, to a FIFO, a socket or a device: something that
+// must not be opened as a data file. Opening a FIFO blocks, reading a device may never end, and
+// replacing either would put a file where a device node was. A missing name, an ordinary file
+// and a folder are not special; a folder fails to open on its own.
+bool isSpecialFile(const QString &name);

@@ -26,7 +26,7 @@ RosterFile::Status RosterFile::openName()
     m_file.close();
     const QString name = QString::fromLatin1(fileName);
     // Checked before opening: opening a FIFO blocks, and reading a device never ends.
-    if (!isMissingOrOrdinaryFile(name)) {
+    if (isSpecialFile(name)) {
         m_error = QStringLiteral("not an ordinary file");
         return Status::NotOrdinaryFile;
     }

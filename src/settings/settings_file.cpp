@@ -92,7 +92,7 @@ std::optional<std::int16_t> wholeNumber(const QString &field)
 
 bool SettingsFile::isUsable()
 {
-    return isMissingOrOrdinaryFile(QString::fromLatin1(fileName));
+    return !isSpecialFile(QString::fromLatin1(fileName));
 }
 
 bool ReadSettingsFile(SettingsValues &values)

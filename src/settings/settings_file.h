@@ -9,8 +9,8 @@ struct SettingsValues;
 namespace SettingsFile {
 inline constexpr char fileName[] = "settei.ini";
 
-// Whether the file may be read and written: missing, an ordinary file or a link to one. Both
-// operations below refuse anything else, such as a FIFO or a device, without opening it.
+// Whether the name may be opened at all: false for a FIFO, a socket or a device, or a link to
+// one, which both operations below refuse without opening.
 bool isUsable();
 } // namespace SettingsFile
 
