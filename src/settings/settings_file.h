@@ -18,7 +18,7 @@ bool isUsable();
 // valid maximum but no name changes MaxEntries and still fails.
 bool ReadSettingsFile(SettingsValues &values);
 
-// Replaces the file with the values' line, or rewrites it in place when the folder may not take
-// a new file; on failure the old file is left whole and reason, when given, receives the
-// system's words.
+// Replaces the file with the values' line, leaving the old file whole on failure; a folder that
+// may not take a new file has the file rewritten in place instead. On failure reason, when
+// given, receives the system's words.
 bool WriteSettingsFile(const SettingsValues &values, QString *reason = nullptr);

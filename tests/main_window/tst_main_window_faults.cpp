@@ -41,28 +41,6 @@ bool rosterLockedElsewhere()
     return ::fcntl(roster.handle(), F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
 }
 
-// The built program, started in the current folder with the files there; returns once it has
-// the roster open.
-void startRealProgram(QProcess &program)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    program.setProcessEnvironment(environment);
-    program.setProgram(QStringLiteral(VEDRIN_EXECUTABLE));
-    program.start();
-    QVERIFY(program.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(rosterLockedElsewhere(), timeLimit(30000));
-}
-
-// A FIFO, or the target of a link.
-QString nonFileKind(const QString &name)
-{
-    struct stat status = {};
-    if (::lstat(QFile::encodeName(name).constData(), &status) == 0 && S_ISFIFO(status.st_mode))
-        return u"FIFO"_s;
-    return QFileInfo(name).symLinkTarget();
-}
-
 } // namespace
 
 // Damaged files, files the program may not touch, and absurd sizes: each start-up says so
@@ -77,7 +55,6 @@ private slots:
     void filesThatAreNotOrdinary_data();
     void filesThatAreNotOrdinary();
     void secondCopyOnOneRoster();
-    void realProgramSurvivesTheFileSizeLimit();
     void readOnlyFolderWithWritableSettings();
     void fullDiskInsideTheFile_data();
     void fullDiskInsideTheFile();
@@ -156,11 +133,13 @@ void TestMainWindowFaults::filesThatAreNotOrdinary_data()
 
     const QString settings = u"設定ファイル settei.ini は普通のファイルではありません。"_s;
     const QString roster = u"名簿ファイル meibo.dat は普通のファイルではありません。"_s;
-    QTest::newRow("settei.ini a FIFO") << u"settei.ini"_s << QString() << settings;
-    QTest::newRow("settei.ini a link to /dev/zero") << u"settei.ini"_s << u"/dev/zero"_s << settings;
-    QTest::newRow("settei.ini a link to /dev/null") << u"settei.ini"_s << u"/dev/null"_s << settings;
-    QTest::newRow("meibo.dat a FIFO") << u"meibo.dat"_s << QString() << roster;
-    QTest::newRow("meibo.dat a link to /dev/null") << u"meibo.dat"_s << u"/dev/null"_s << roster;
+    const QString ini = u"settei.ini"_s;
+    const QString dat = u"meibo.dat"_s;
+    QTest::newRow("settei.ini a FIFO") << ini << QString() << settings;
+    QTest::newRow("settei.ini a link to /dev/zero") << ini << u"/dev/zero"_s << settings;
+    QTest::newRow("settei.ini a link to /dev/null") << ini << u"/dev/null"_s << settings;
+    QTest::newRow("meibo.dat a FIFO") << dat << QString() << roster;
+    QTest::newRow("meibo.dat a link to /dev/null") << dat << u"/dev/null"_s << roster;
 }
 
 void TestMainWindowFaults::filesThatAreNotOrdinary()
@@ -177,7 +156,6 @@ void TestMainWindowFaults::filesThatAreNotOrdinary()
         QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0666), 0);
     else
         QVERIFY(QFile::link(linkTarget, name));
-    const QString kind = nonFileKind(name);
     MessageRecorder messages;
     ProgramState state;
     ProgramWindows windows(state);
@@ -188,7 +166,8 @@ void TestMainWindowFaults::filesThatAreNotOrdinary()
     }
     QCOMPARE(windows.exitCode(), 1);
     QCOMPARE(messages.texts(), QStringList{message});
-    QCOMPARE(nonFileKind(name), kind);
+    // Still what it was: a file in its place would be an ordinary one.
+    QVERIFY(QFileInfo(name).isSymLink() != linkTarget.isEmpty() && !QFileInfo(name).isFile());
     if (name == u"settei.ini"_s)
         QVERIFY(!QFileInfo::exists(u"meibo.dat"_s));
     else
@@ -203,9 +182,17 @@ void TestMainWindowFaults::secondCopyOnOneRoster()
     writeFileBytes(u"settei.ini"_s, settings);
     writeFileBytes(u"meibo.dat"_s, roster);
     QProcess first;
-    startRealProgram(first);
-    if (QTest::currentTestFailed())
-        return;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    first.setProcessEnvironment(environment);
+    first.start(QStringLiteral(VEDRIN_EXECUTABLE));
+    QTRY_VERIFY_WITH_TIMEOUT(rosterLockedElsewhere(), timeLimit(30000));
+    // The real program also lets a file-size limit fail its writes instead of ending it.
+    QFile status(u"/proc/%1/status"_s.arg(first.processId()));
+    QVERIFY(status.open(QIODevice::ReadOnly));
+    const QByteArray text = status.readAll();
+    const QByteArray ignored = text.mid(text.indexOf("SigIgn:") + 7, 17).trimmed();
+    QVERIFY(ignored.toULongLong(nullptr, 16) & (1ULL << (SIGXFSZ - 1)));
     {
         MessageRecorder messages;
         ProgramState state;
@@ -227,34 +214,13 @@ void TestMainWindowFaults::secondCopyOnOneRoster()
     QVERIFY(messages.texts().isEmpty());
 }
 
-void TestMainWindowFaults::realProgramSurvivesTheFileSizeLimit()
-{
-    TestDirectory dir;
-    writeFileBytes(u"settei.ini"_s, "10,\"\"\r\n");
-    QProcess program;
-    startRealProgram(program);
-    if (QTest::currentTestFailed())
-        return;
-    QFile status(u"/proc/%1/status"_s.arg(program.processId()));
-    QVERIFY(status.open(QIODevice::ReadOnly));
-    // The mask of the signals that the program ignores, in hexadecimal.
-    const QByteArray text = status.readAll();
-    const qsizetype at = text.indexOf("SigIgn:");
-    QVERIFY(at >= 0);
-    const qulonglong ignored = text.mid(at + 7, 17).trimmed().toULongLong(nullptr, 16);
-    QVERIFY(ignored & (1ULL << (SIGXFSZ - 1)));
-}
-
 void TestMainWindowFaults::readOnlyFolderWithWritableSettings()
 {
     TestDirectory dir;
     // A number alone: a failed read, which start-up answers by writing the defaults.
     writeFileBytes(u"settei.ini"_s, "25\r\n");
     writeFileBytes(u"meibo.dat"_s, QByteArray());
-    const QFileDevice::Permissions readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                               | QFileDevice::ReadOther | QFileDevice::WriteOther;
-    QVERIFY(QFile::setPermissions(u"settei.ini"_s, readWrite));
-    QVERIFY(QFile::setPermissions(u"meibo.dat"_s, readWrite));
+    QCOMPARE(::chmod("settei.ini", 0666) | ::chmod("meibo.dat", 0666), 0);
     MessageRecorder messages;
     ProgramState state;
     ProgramWindows windows(state);

@@ -91,16 +91,12 @@ WithoutPrivileges::~WithoutPrivileges()
                                       | QFileDevice::ExeOwner);
 }
 
-SmallDisk::SmallDisk(int kilobytes) : m_previousTemp(qgetenv("TMPDIR"))
+SmallDisk::SmallDisk() : m_previousTemp(qgetenv("TMPDIR"))
 {
-    QVERIFY(m_mountPoint.isValid());
-    const QByteArray size = "size=" + QByteArray::number(kilobytes) + "k";
-    QVERIFY2(::mount("tmpfs", QFile::encodeName(m_mountPoint.path()).constData(), "tmpfs", 0,
-                     size.constData())
-                 == 0,
-             std::strerror(errno));
+    const QByteArray path = QFile::encodeName(m_mountPoint.path());
+    QVERIFY2(::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") == 0, strerror(errno));
     // TestDirectory makes its folder where the temporary files go.
-    qputenv("TMPDIR", QFile::encodeName(m_mountPoint.path()));
+    qputenv("TMPDIR", path);
 }
 
 SmallDisk::~SmallDisk()
@@ -117,7 +113,6 @@ void SmallDisk::fill()
 {
     QFile filler(m_mountPoint.filePath(QStringLiteral("filler")));
     QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    const QByteArray page(4096, 'f');
-    while (filler.write(page) == page.size()) {
+    while (filler.write(QByteArray(4096, 'f')) == 4096) {
     }
 }

@@ -84,12 +84,12 @@ private:
     bool m_wasRoot = false;
 };
 
-// A tmpfs of a few 4096-byte pages (the suite runs as root) that holds every TestDirectory made
-// while it lives; fill() then takes all of its room, as a full disk would.
+// A tmpfs of sixteen 4096-byte pages (the suite runs as root) that holds every TestDirectory
+// made while it lives; fill() then takes all of its room, as a full disk would.
 class SmallDisk final
 {
 public:
-    explicit SmallDisk(int kilobytes = 64);
+    SmallDisk();
     ~SmallDisk();
     SmallDisk(const SmallDisk &) = delete;
     SmallDisk &operator=(const SmallDisk &) = delete;
