@@ -94,15 +94,14 @@ PictureLoad loadPictureWithin(const QString &path, QSize size, std::chrono::mill
 {
     if (withoutTrailingSpaces(path).isEmpty())
         return {};
-    std::atomic<int> &running = loadsRunning();
-    if (running.fetch_add(1) >= mostLoadsRunning) {
-        running.fetch_sub(1);
+    if (loadsRunning().fetch_add(1) >= mostLoadsRunning) {
+        loadsRunning().fetch_sub(1);
         return failure(PictureError::timedOut);
     }
     auto pending = std::make_shared<PendingLoad>();
     // A detached thread: the program may end while one is still blocked in the system.
     try {
-        std::thread([pending, path, size, &running] {
+        std::thread([pending, path, size] {
             PictureLoad result = load(path, size, [&] {
                 const std::lock_guard lock(pending->mutex);
                 return !pending->abandoned;
@@ -112,10 +111,10 @@ PictureLoad loadPictureWithin(const QString &path, QSize size, std::chrono::mill
                 pending->result = std::move(result);
             }
             pending->finished.notify_one();
-            running.fetch_sub(1);
+            loadsRunning().fetch_sub(1);
         }).detach();
     } catch (const std::system_error &) {
-        running.fetch_sub(1);
+        loadsRunning().fetch_sub(1);
         return failure(PictureError::timedOut);
     }
     std::unique_lock lock(pending->mutex);
