@@ -255,12 +255,10 @@ void TestPictureChooser::pathsTheRosterCannotKeep()
     program.openChooser();
     program.doubleClickFolder(folder);
     program.clickFile(name);
-    QVERIFY(program.messages.texts().isEmpty());
     program.state.picture.CurrentPicturePath = u"/kept.png"_s;
 
     program.select();
     if (handedOver) {
-        QVERIFY(program.messages.texts().isEmpty());
         QCOMPARE(program.state.picture.CurrentPicturePath, program.native(folder + u'/' + name));
         QVERIFY(!program.windows.pictureChooser());
         return;
@@ -270,7 +268,6 @@ void TestPictureChooser::pathsTheRosterCannotKeep()
                          u"256バイトを超えています。"_s});
     QCOMPARE(program.status(), u"失敗"_s);
     QCOMPARE(program.state.picture.CurrentPicturePath, u"/kept.png"_s);
-    QVERIFY(program.mainPicture().isNull());
     QVERIFY(program.windows.pictureChooser());
 }
 
