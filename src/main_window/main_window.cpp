@@ -309,6 +309,11 @@ void MainWindow::showPicture(const QImage &picture)
         m_image1->setPixmap(QPixmap::fromImage(picture));
 }
 
+QSize MainWindow::pictureSize() const
+{
+    return m_image1->contentsRect().size() * m_image1->devicePixelRatioF();
+}
+
 void MainWindow::Command1_Click()
 {
     const QString name = m_namae->text();
@@ -353,7 +358,7 @@ void MainWindow::List1_Click()
         m_memo->clear();
     if (entry.isBlank(Field::PicturePath))
         return;
-    const PictureLoad load = loadPicture(entry.get(Field::PicturePath));
+    const PictureLoad load = loadPictureWithin(entry.get(Field::PicturePath), pictureSize());
     if (load.succeeded()) {
         showPicture(load.picture);
         return;

@@ -29,6 +29,8 @@ public:
 
     // The picture box, which the picture chooser fills when it hands a picture over.
     void showPicture(const QImage &picture);
+    // The picture box's size in device pixels: pictures are decoded at it and kept no larger.
+    QSize pictureSize() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -13,7 +13,9 @@ inline constexpr char16_t driveUnreadableStatus[] = u"FYかCDが入ってない�
 inline constexpr char16_t notAPicture[] = u"画像ファイルでないかサポートしていない拡張子です。  (";
 inline constexpr char16_t notAPictureStatus[] = u"画像を指定してね";
 inline constexpr char16_t nothingSelected[] = u"画像ファイルが選択されていません。";
-inline constexpr char16_t nothingSelectedStatus[] = u"失敗";
+inline constexpr char16_t selectFailedStatus[] = u"失敗";
+inline constexpr char16_t pathNotStorable[] =
+    u"この画像は登録できません。場所の名前にShift-JISで表せない文字があるか、256バイトを超えています。";
 inline constexpr char16_t folderUnreadable[] = u"そのフォルダは開けません。 (";
 
 // Names for the controls that show no text of their own.

@@ -19,6 +19,7 @@
 #include "platform/picture_loader.h"
 #include "platform/program_icon.h"
 #include "platform/twips.h"
+#include "roster/meibo_record.h"
 
 namespace {
 
@@ -203,7 +204,8 @@ void PictureChooserWindow::File1_Click()
         return;
     PictureHandOver &handOver = m_state.picture;
     handOver.PictureFolder = PicturePath::handOverFolder(m_fileFolder);
-    const PictureLoad load = loadPicture(PicturePath::joined(handOver.PictureFolder, item->text()));
+    const PictureLoad load =
+        loadPictureWithin(PicturePath::joined(handOver.PictureFolder, item->text()), previewSize());
     if (!load.succeeded()) {
         // The preview and the last good file name stay.
         showMessage(this, numbered(PictureChooserTexts::notAPicture, load.errorNumber));
@@ -222,15 +224,23 @@ void PictureChooserWindow::Command1_Click()
     const bool named = !handOver.PictureFolder.isEmpty() && !handOver.PictureFileName.isEmpty();
     const QString path =
         named ? PicturePath::joined(handOver.PictureFolder, handOver.PictureFileName) : QString();
-    const PictureLoad load = named ? loadPicture(path) : PictureLoad{};
+    // The roster would keep the path with "?" in place of some characters, or cut it short.
+    if (named && !MeiboRecord::holdsWhole(MeiboRecord::Field::PicturePath, path)) {
+        showMessage(this, text(PictureChooserTexts::pathNotStorable));
+        m_hantei->setText(text(PictureChooserTexts::selectFailedStatus));
+        return;
+    }
+    MainWindow *main = m_windows.mainWindow();
+    // Decoded at the size the main window shows it; one loaded afresh below shows no picture.
+    const PictureLoad load =
+        named ? loadPictureWithin(path, main ? main->pictureSize() : previewSize()) : PictureLoad{};
     if (!named || !load.succeeded()) {
         showMessage(this, text(PictureChooserTexts::nothingSelected));
-        m_hantei->setText(text(PictureChooserTexts::nothingSelectedStatus));
+        m_hantei->setText(text(PictureChooserTexts::selectFailedStatus));
         return;
     }
     handOver.CurrentPicturePath = path;
 
-    MainWindow *main = m_windows.mainWindow();
     if (!main) {
         // Loading afresh refills the list, which empties the hand-over.
         main = m_windows.loadMainWindow();
@@ -240,6 +250,11 @@ void PictureChooserWindow::Command1_Click()
     main->showPicture(handOver.CurrentPicturePath.isEmpty() ? QImage() : load.picture);
     m_windows.showMainWindow();
     m_windows.unloadPictureChooser();
+}
+
+QSize PictureChooserWindow::previewSize() const
+{
+    return m_image1->contentsRect().size() * m_image1->devicePixelRatioF();
 }
 
 void PictureChooserWindow::Command2_Click()

@@ -33,6 +33,7 @@ private:
     void Command1_Click();
     void Command2_Click();
     void openFolder(const QString &folder);
+    QSize previewSize() const;
 
     ProgramState &m_state;
     ProgramWindows &m_windows;

@@ -16,6 +16,10 @@ std::size_t toUnicode(std::string_view bytes, char16_t *out);
 // Characters with no code page 932 form are written as '?'.
 std::string fromUnicode(std::u16string_view text);
 
+// Whether every character has a code page 932 form and all of them fit in byteWidth bytes, so
+// that the text can be stored and read back unchanged.
+bool fitsWhole(std::u16string_view text, std::size_t byteWidth);
+
 // The first byteWidth bytes of the text's form, never splitting a double-byte character:
 // one that would straddle the end is left out whole, and the rest is padded with spaces.
 std::string fromUnicodeFitted(std::u16string_view text, std::size_t byteWidth);

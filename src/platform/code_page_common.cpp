@@ -39,6 +39,24 @@ std::string fromUnicodeFitted(std::u16string_view text, std::size_t byteWidth)
     return bytes;
 }
 
+bool fitsWhole(std::u16string_view text, std::size_t byteWidth)
+{
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t units = characterUnits(text, i);
+        const std::u16string_view character = text.substr(i, units);
+        const std::string bytes = encodeCharacter(character);
+        // "?" also stands for a character without a form, unless the character is "?" itself.
+        if (bytes == "?" && character != u"?")
+            return false;
+        size += bytes.size();
+        if (size > byteWidth)
+            return false;
+        i += units;
+    }
+    return true;
+}
+
 std::size_t characterUnits(std::u16string_view text, std::size_t at)
 {
     const char16_t unit = text[at];

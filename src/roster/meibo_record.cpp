@@ -29,6 +29,13 @@ void MeiboRecord::set(Field field, QStringView text)
     m_fields[static_cast<int>(field)] = fitted(text, width(field));
 }
 
+bool MeiboRecord::holdsWhole(Field field, QStringView text)
+{
+    return CodePage932::fitsWhole(
+        std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()), text.size()),
+        width(field));
+}
+
 bool MeiboRecord::isBlank(Field field) const
 {
     const QString &text = get(field);

@@ -25,6 +25,9 @@ public:
     void set(Field field, QStringView text);
     // All of the field's width, padding included.
     const QString &get(Field field) const { return m_fields[static_cast<int>(field)]; }
+    // Whether the roster file keeps the text in the field unchanged: every character has a
+    // Shift-JIS form, and together they fit the field's bytes.
+    static bool holdsWhole(Field field, QStringView text);
     // Nothing but spaces.
     bool isBlank(Field field) const;
     void clear();

@@ -62,6 +62,7 @@ private slots:
     void invalidShiftJisInEveryField();
     void hugeSettingsFiles_data();
     void hugeSettingsFiles();
+    void pictureThatNeverLoads();
 };
 
 void TestMainWindowFaults::startUpRefusals_data()
@@ -365,6 +366,33 @@ void TestMainWindowFaults::hugeSettingsFiles()
         QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("10,\"\"\r\n"));
     else
         QCOMPARE(QFileInfo(u"settei.ini"_s).size(), settings.size());
+}
+
+void TestMainWindowFaults::pictureThatNeverLoads()
+{
+    TestDirectory pictures;
+    writeFileBytes(u"held.png"_s, pngBytes(Qt::red));
+    writeFileBytes(u"free.png"_s, pngBytes(Qt::blue));
+    LeasedFile held(pictures.filePath(u"held.png"_s));
+    QVERIFY(held.isHeld());
+    QByteArray roster;
+    for (const QString &name : {u"held.png"_s, u"free.png"_s}) {
+        const QByteArray path = QFile::encodeName(pictures.filePath(name));
+        roster += "Ono" + QByteArray(177, ' ') + path + QByteArray(256 - path.size(), ' ');
+    }
+    Program program("10,\"\"\r\n", roster);
+    QElapsedTimer timer;
+    timer.start();
+    program.choose(0);
+    QCOMPARE(program.messages.texts(),
+             (QStringList{u"画像読み込みエラー"_s,
+                          u"指定の画像が見つかりません。移動または削除していませんか?"_s}));
+    QVERIFY(!program.hasPicture());
+    // The program goes on, long before the file is let go.
+    program.choose(1);
+    QVERIFY(program.hasPicture());
+    QCOMPARE(program.messages.texts().size(), 2);
+    QVERIFY(timer.elapsed() < 30000);
 }
 
 QTEST_MAIN(TestMainWindowFaults)

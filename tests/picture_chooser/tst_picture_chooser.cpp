@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,8 +66,10 @@ public:
     {
         const QList<QListWidgetItem *> found = files()->findItems(name, Qt::MatchExactly);
         QCOMPARE(found.size(), 1);
+        // Near the line's start: a long name's line reaches past the box.
+        const QRect line = files()->visualItemRect(found.first());
         QTest::mouseClick(files()->viewport(), Qt::LeftButton, {},
-                          files()->visualItemRect(found.first()).center());
+                          QPoint(line.left() + 4, line.center().y()));
     }
     void doubleClickFolder(const QString &name) const
     {
@@ -109,6 +112,9 @@ private slots:
     void previewAndHandOverIntoRegisteredEntry();
     void notAPictureKeepsPreviewAndName();
     void selectWithNothingPreviewed();
+    void pathsTheRosterCannotKeep_data();
+    void pathsTheRosterCannotKeep();
+    void pictureThatNeverLoads();
     void handOverSurvivesCancelAndReopen();
     void refillAndEntryDisplayEmptyTheHandOver();
     void failingClickInAnotherFolderKeepsNameButIsNotHandedOver();
@@ -155,7 +161,8 @@ void TestPictureChooser::previewAndHandOverIntoRegisteredEntry()
     Program program;
     program.openChooser();
     program.clickFile(u"b.jpg"_s);
-    QCOMPARE(program.preview().size(), QSize(8, 6));
+    // Decoded at the size of the box inside its frame, as it is shown.
+    QCOMPARE(program.preview().size(), QSize(103, 87));
     program.clickFile(u"a.png"_s);
     QCOMPARE(program.colourOf(program.preview()), QColor(Qt::red).rgb());
     QCOMPARE(program.state.picture.PictureFolder,
@@ -167,6 +174,7 @@ void TestPictureChooser::previewAndHandOverIntoRegisteredEntry()
     program.select();
     QCOMPARE(program.state.picture.CurrentPicturePath, program.native(u"a.png"_s));
     QCOMPARE(program.colourOf(program.mainPicture()), QColor(Qt::red).rgb());
+    QCOMPARE(program.mainPicture().size(), QSize(131, 112));
     QVERIFY(!program.windows.pictureChooser());
     QTRY_VERIFY(chooser.isNull());
 
@@ -217,6 +225,69 @@ void TestPictureChooser::selectWithNothingPreviewed()
     QCOMPARE(program.messages.texts(), QStringList{nothingSelected});
     QVERIFY(program.state.picture.CurrentPicturePath.isEmpty());
     QVERIFY(program.windows.pictureChooser());
+}
+
+void TestPictureChooser::pathsTheRosterCannotKeep_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<int>("pathBytes"); // 0: the file is photo.png
+    QTest::addColumn<bool>("handedOver");
+    QTest::newRow("256 bytes in Shift-JIS") << u"写真"_s << 256 << true;
+    QTest::newRow("257 bytes in Shift-JIS") << u"写真"_s << 257 << false;
+    QTest::newRow("letter without a Shift-JIS form") << u"Été 2023"_s << 0 << false;
+    QTest::newRow("question mark") << u"why?"_s << 0 << true;
+}
+
+void TestPictureChooser::pathsTheRosterCannotKeep()
+{
+    QFETCH(QString, folder);
+    QFETCH(int, pathBytes);
+    QFETCH(bool, handedOver);
+    Program program;
+    QString name = u"photo.png"_s;
+    if (pathBytes > 0) {
+        // The four kanji of the path take two bytes each in Shift-JIS, three in UTF-8.
+        const qsizetype fixedBytes = program.native(folder + u"/写真.png"_s).size() + 4;
+        name = u"写真"_s + QString(pathBytes - fixedBytes, u'a') + u".png"_s;
+    }
+    QVERIFY(QDir().mkdir(folder));
+    writeFileBytes(folder + u'/' + name, pngBytes(Qt::green));
+    program.openChooser();
+    program.doubleClickFolder(folder);
+    program.clickFile(name);
+    program.state.picture.CurrentPicturePath = u"/kept.png"_s;
+
+    program.select();
+    if (handedOver) {
+        QCOMPARE(program.state.picture.CurrentPicturePath, program.native(folder + u'/' + name));
+        QVERIFY(!program.windows.pictureChooser());
+        return;
+    }
+    QCOMPARE(program.messages.texts(),
+             QStringList{u"この画像は登録できません。場所の名前にShift-JISで表せない文字があるか、"
+                         u"256バイトを超えています。"_s});
+    QCOMPARE(program.status(), u"失敗"_s);
+    QCOMPARE(program.state.picture.CurrentPicturePath, u"/kept.png"_s);
+    QVERIFY(program.windows.pictureChooser());
+}
+
+void TestPictureChooser::pictureThatNeverLoads()
+{
+    Program program;
+    LeasedFile held(u"a.png"_s);
+    QVERIFY(held.isHeld());
+    program.openChooser();
+    QElapsedTimer timer;
+    timer.start();
+    program.clickFile(u"a.png"_s);
+    QCOMPARE(program.messages.texts(),
+             QStringList{u"画像ファイルでないかサポートしていない拡張子です。  (286)"_s});
+    QCOMPARE(program.status(), u"画像を指定してね"_s);
+    QVERIFY(program.state.picture.PictureFileName.isEmpty());
+    // The chooser goes on, long before the file is let go.
+    program.clickFile(u"b.jpg"_s);
+    QCOMPARE(program.state.picture.PictureFileName, u"b.jpg"_s);
+    QVERIFY(timer.elapsed() < 30000);
 }
 
 void TestPictureChooser::handOverSurvivesCancelAndReopen()

@@ -8,9 +8,12 @@
 #include <QTest>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 TestDirectory::TestDirectory() : m_previous(QDir::currentPath())
@@ -115,4 +118,38 @@ void SmallDisk::fill()
     QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     while (filler.write(QByteArray(4096, 'f')) == 4096) {
     }
+}
+
+LeasedFile::LeasedFile(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return;
+    m_holder = ::fork();
+    if (m_holder == 0) {
+        // Only async-signal-safe calls after a fork. SIGIO, by which the system asks the lease
+        // back, is ignored, so the lease holds until the break time runs out.
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigaction(SIGIO, &ignore, nullptr);
+        const int fd = ::open(name.constData(), O_RDONLY);
+        const char taken = fd >= 0 && ::fcntl(fd, F_SETLEASE, F_WRLCK) == 0 ? 1 : 0;
+        if (::write(pipe[1], &taken, 1) != 1)
+            ::_exit(1);
+        for (;;)
+            ::pause();
+    }
+    ::close(pipe[1]);
+    char taken = 0;
+    m_held = m_holder > 0 && ::read(pipe[0], &taken, 1) == 1 && taken == 1;
+    ::close(pipe[0]);
+}
+
+LeasedFile::~LeasedFile()
+{
+    if (m_holder <= 0)
+        return;
+    ::kill(m_holder, SIGKILL);
+    ::waitpid(m_holder, nullptr, 0);
 }

@@ -100,3 +100,20 @@ private:
     QTemporaryDir m_mountPoint;
     QByteArray m_previousTemp;
 };
+
+// While it lives, another process holds a write lease on the file and ignores the call to give it
+// up, so that opening the file blocks for the system's lease-break time (45 s by default).
+class LeasedFile final
+{
+public:
+    explicit LeasedFile(const QString &path);
+    ~LeasedFile();
+    LeasedFile(const LeasedFile &) = delete;
+    LeasedFile &operator=(const LeasedFile &) = delete;
+
+    bool isHeld() const { return m_held; }
+
+private:
+    int m_holder = -1;
+    bool m_held = false;
+};
