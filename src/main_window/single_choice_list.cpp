@@ -1,0 +1,68 @@
+#include "main_window/single_choice_list.h"
+
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+
+namespace {
+
+class SingleChoiceSelection final : public QItemSelectionModel
+{
+public:
+    using QItemSelectionModel::QItemSelectionModel;
+    using QItemSelectionModel::select;
+
+    void select(const QItemSelection &selection, SelectionFlags command) override
+    {
+        const QModelIndex line =
+            selection.isEmpty() ? QModelIndex() : QModelIndex(selection.first().topLeft());
+        const bool chooses = line.isValid()
+                             && (command.testFlag(Select)
+                                 || (command.testFlag(Toggle) && !isSelected(line)));
+        if (chooses) {
+            // Current first, so that a handler of the selection finds both in step.
+            QItemSelectionModel::setCurrentIndex(line, NoUpdate);
+            QItemSelectionModel::select(QItemSelection(line, line),
+                                        ClearAndSelect | (command & (Rows | Columns)));
+            return;
+        }
+        if (!hasSelection())
+            QItemSelectionModel::select(selection, command);
+    }
+
+    void setCurrentIndex(const QModelIndex &index, SelectionFlags command) override
+    {
+        // A list taking the focus makes its first line current without choosing it.
+        if (command == NoUpdate && !hasSelection())
+            return;
+        QItemSelectionModel::setCurrentIndex(index, command);
+    }
+
+    void clear() override
+    {
+        QItemSelectionModel::select(QItemSelection(), Clear);
+        clearCurrentIndex();
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress
+            || static_cast<const QKeyEvent *>(event)->key() != Qt::Key_Space)
+            return QItemSelectionModel::eventFilter(watched, event);
+        if (currentIndex().isValid())
+            select(currentIndex(), ClearAndSelect);
+        return true;
+    }
+};
+
+} // namespace
+
+void makeSingleChoiceList(QAbstractItemView *list)
+{
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    QItemSelectionModel *plain = list->selectionModel();
+    auto *selection = new SingleChoiceSelection(list->model(), list);
+    list->setSelectionModel(selection);
+    delete plain;
+    list->installEventFilter(selection);
+}
