@@ -21,21 +21,13 @@ public:
                                  || (command.testFlag(Toggle) && !isSelected(line)));
         if (chooses) {
             // Current first, so that a handler of the selection finds both in step.
-            QItemSelectionModel::setCurrentIndex(line, NoUpdate);
+            setCurrentIndex(line, NoUpdate);
             QItemSelectionModel::select(QItemSelection(line, line),
                                         ClearAndSelect | (command & (Rows | Columns)));
             return;
         }
         if (!hasSelection())
             QItemSelectionModel::select(selection, command);
-    }
-
-    void setCurrentIndex(const QModelIndex &index, SelectionFlags command) override
-    {
-        // A list taking the focus makes its first line current without choosing it.
-        if (command == NoUpdate && !hasSelection())
-            return;
-        QItemSelectionModel::setCurrentIndex(index, command);
     }
 
     void clear() override
@@ -46,8 +38,11 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() != QEvent::KeyPress
-            || static_cast<const QKeyEvent *>(event)->key() != Qt::Key_Space)
+        if (event->type() != QEvent::KeyPress)
+            return QItemSelectionModel::eventFilter(watched, event);
+        const int key = static_cast<const QKeyEvent *>(event)->key();
+        const bool arrow = key == Qt::Key_Down || key == Qt::Key_Up;
+        if (key != Qt::Key_Space && !(arrow && !hasSelection() && currentIndex().isValid()))
             return QItemSelectionModel::eventFilter(watched, event);
         if (currentIndex().isValid())
             select(currentIndex(), ClearAndSelect);
