@@ -38,15 +38,23 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() != QEvent::KeyPress)
-            return QItemSelectionModel::eventFilter(watched, event);
-        const int key = static_cast<const QKeyEvent *>(event)->key();
-        const bool arrow = key == Qt::Key_Down || key == Qt::Key_Up;
-        if (key != Qt::Key_Space && !(arrow && !hasSelection() && currentIndex().isValid()))
+        if (event->type() != QEvent::KeyPress
+            || !choosesCurrentLine(static_cast<const QKeyEvent *>(event)->key()))
             return QItemSelectionModel::eventFilter(watched, event);
         if (currentIndex().isValid())
             select(currentIndex(), ClearAndSelect);
         return true;
+    }
+
+private:
+    // Space always; an arrow key while no line is chosen yet one is current, as the first line
+    // is once the list took the focus.
+    bool choosesCurrentLine(int key) const
+    {
+        if (key == Qt::Key_Space)
+            return true;
+        return (key == Qt::Key_Down || key == Qt::Key_Up) && !hasSelection()
+               && currentIndex().isValid();
     }
 };
 
