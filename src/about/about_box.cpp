@@ -10,6 +10,7 @@
 #include "about/about_box_texts.h"
 #include "app/program_windows.h"
 #include "application_identity.h"
+#include "platform/enter_presses_buttons.h"
 #include "platform/message_box.h"
 #include "platform/program_icon.h"
 #include "platform/twips.h"
@@ -74,6 +75,7 @@ AboutBox::AboutBox(ProgramWindows &windows, SystemInformation::Services services
     createControls();
     placeControls();
     connectSignals();
+    letEnterPressButtons(this);
     Form_Load();
 }
 
@@ -87,7 +89,7 @@ void AboutBox::createControls()
 
     m_cmdSysInfo = new QPushButton(QString::fromUtf16(AboutBoxTexts::systemInformation), this);
     m_cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
-    // Enter must press OK even while the focus is here.
+    // OK stays the default button while the focus is here; Enter presses the focused button.
     m_cmdSysInfo->setAutoDefault(false);
 
     m_image1 = new QLabel(this);

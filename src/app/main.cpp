@@ -37,6 +37,8 @@ int main(int argc, char *argv[])
         }
     }
 
+    // The windows end the program when the last of them goes, hidden or closed alike.
+    QApplication::setQuitOnLastWindowClosed(false);
     ProgramState state;
     ProgramWindows windows(state);
     if (!windows.showMainWindow())

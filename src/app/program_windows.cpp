@@ -26,6 +26,16 @@ ProgramWindows::ProgramWindows(ProgramState &state, SystemInformation::Services 
     m_settings.setFactory([this] { return new SettingsDialog(m_state, *this); });
     m_chooser.setFactory([this] { return new PictureChooserWindow(m_state, *this); });
     m_about.setFactory([this] { return new AboutBox(*this, m_services); });
+    // However a window goes, the program ends when it was the last one.
+    const auto endWithoutWindows = [this] {
+        if (!m_ended && !m_main.isLoaded() && !m_settings.isLoaded() && !m_chooser.isLoaded()
+            && !m_about.isLoaded())
+            endProgram(0);
+    };
+    m_main.setUnloadHandler(endWithoutWindows);
+    m_settings.setUnloadHandler(endWithoutWindows);
+    m_chooser.setUnloadHandler(endWithoutWindows);
+    m_about.setUnloadHandler(endWithoutWindows);
 }
 
 ProgramWindows::~ProgramWindows() = default;
@@ -100,12 +110,13 @@ void ProgramWindows::unloadAboutBox()
 
 void ProgramWindows::endProgram(int exitCode)
 {
+    // Set first: the unloads below would otherwise end the program once more.
+    m_ended = true;
+    m_exitCode = exitCode;
     m_state.roster.file.close();
     m_main.unload();
     m_settings.unload();
     m_chooser.unload();
     m_about.unload();
-    m_ended = true;
-    m_exitCode = exitCode;
     QCoreApplication::exit(exitCode);
 }

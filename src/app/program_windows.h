@@ -43,6 +43,7 @@ public:
     void unloadAboutBox();
 
     // Closes the roster file and every window, without running any window's close handler.
+    // Runs by itself, with status 0, when the last window goes.
     void endProgram(int exitCode);
     bool hasEnded() const { return m_ended; }
     int exitCode() const { return m_exitCode; }

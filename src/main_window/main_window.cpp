@@ -17,11 +17,14 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "main_window/main_window_texts.h"
+#include "main_window/single_choice_list.h"
+#include "platform/enter_presses_buttons.h"
 #include "platform/japanese_font.h"
 #include "platform/message_box.h"
 #include "platform/number_reading.h"
 #include "platform/picture_loader.h"
 #include "platform/program_icon.h"
+#include "platform/single_line_box.h"
 #include "platform/twips.h"
 #include "settings/settings_file.h"
 
@@ -80,6 +83,7 @@ MainWindow::MainWindow(ProgramState &state, ProgramWindows &windows, QWidget *pa
     placeControls();
     createMenu();
     connectSignals();
+    letEnterPressButtons(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     if (const QScreen *screen = this->screen())
@@ -120,6 +124,7 @@ void MainWindow::createControls()
         edit->setObjectName(QLatin1String(name));
         edit->setFont(boxFont);
         edit->setAccessibleName(accessibleName);
+        makeSingleLineBox(edit);
         return edit;
     };
     auto makeButton = [&](const char *name, const QString &caption, qreal pointSize) {
@@ -135,7 +140,7 @@ void MainWindow::createControls()
     m_list1->setFont(boxFont);
     m_list1->setToolTip(text(MainWindowTexts::listTip));
     m_list1->setAccessibleName(QStringLiteral("roster list"));
-    m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
+    makeSingleChoiceList(m_list1);
     // Uniform lines let tens of thousands of entries lay out without measuring each.
     m_list1->setUniformItemSizes(true);
 
@@ -222,8 +227,9 @@ void MainWindow::connectSignals()
     connect(m_command4, &QPushButton::clicked, this, &MainWindow::Command4_Click);
     connect(m_command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
     connect(m_command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
-    connect(m_list1, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_list1->selectedItems().isEmpty())
+    // However a line is chosen: mouse, keys, the accessibility interface or program code.
+    connect(m_list1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (selectedSlot() > 0)
             List1_Click();
     });
     // The index of the old menu control arrays: 終了 is 2, 設定 is 1.
@@ -301,6 +307,12 @@ std::optional<QString> MainWindow::FillRosterList()
     return std::nullopt;
 }
 
+int MainWindow::selectedSlot() const
+{
+    const QModelIndexList chosen = m_list1->selectionModel()->selectedIndexes();
+    return chosen.isEmpty() ? 0 : chosen.first().row() + 1;
+}
+
 void MainWindow::showPicture(const QImage &picture)
 {
     if (picture.isNull())
@@ -338,7 +350,7 @@ void MainWindow::List1_Click()
     PictureHandOver &picture = m_state.picture;
     picture.clear();
     m_image1->clear();
-    const int slot = m_list1->currentRow() + 1;
+    const int slot = selectedSlot();
     MeiboRecord &entry = m_state.roster.CurrentEntry;
     // A slot the file cannot give reads as never written, which the boxes show as empty.
     m_state.roster.file.readSlot(slot, entry);

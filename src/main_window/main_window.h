@@ -43,6 +43,8 @@ private:
 
     std::optional<QString> ReadSettings();
     std::optional<QString> FillRosterList();
+    // The roster number of the chosen line of List1, or 0 while no line is chosen.
+    int selectedSlot() const;
 
     void Command1_Click();
     void List1_Click();

@@ -18,10 +18,10 @@ inline constexpr char16_t pathNotStorable[] =
     u"この画像は登録できません。場所の名前にShift-JISで表せない文字があるか、256バイトを超えています。";
 inline constexpr char16_t folderUnreadable[] = u"そのフォルダは開けません。 (";
 
-// Names for the controls that show no text of their own.
+// Names for the controls that show no text of their own, and what the status line is.
 inline constexpr char16_t previewName[] = u"プレビュー";
 inline constexpr char16_t driveName[] = u"ドライブ";
 inline constexpr char16_t folderName[] = u"フォルダ";
 inline constexpr char16_t fileName[] = u"ファイル";
-inline constexpr char16_t statusName[] = u"状態";
+inline constexpr char16_t statusDescription[] = u"状態";
 } // namespace PictureChooserTexts

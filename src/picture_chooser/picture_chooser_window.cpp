@@ -14,6 +14,7 @@
 #include "picture_chooser/picture_path.h"
 #include "picture_chooser/picture_chooser_texts.h"
 #include "platform/drives.h"
+#include "platform/enter_presses_buttons.h"
 #include "platform/japanese_font.h"
 #include "platform/message_box.h"
 #include "platform/picture_loader.h"
@@ -71,6 +72,7 @@ PictureChooserWindow::PictureChooserWindow(ProgramState &state, ProgramWindows &
     createControls();
     placeControls();
     connectSignals();
+    letEnterPressButtons(this);
     Form_Load();
 }
 
@@ -108,7 +110,8 @@ void PictureChooserWindow::createControls()
 
     m_hantei = new QLabel(this);
     m_hantei->setObjectName(QStringLiteral("hantei"));
-    m_hantei->setAccessibleName(text(PictureChooserTexts::statusName));
+    // Its message is its accessible name, so that a screen reader hears each failure.
+    m_hantei->setAccessibleDescription(text(PictureChooserTexts::statusDescription));
     m_hantei->setFont(japaneseGothicFont(8.25));
     m_hantei->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_hantei->setWordWrap(true);
@@ -143,6 +146,12 @@ void PictureChooserWindow::connectSignals()
             &PictureChooserWindow::Drive1_Change);
     connect(m_dir1, &FolderListBox::folderActivated, this, &PictureChooserWindow::openFolder);
     connect(m_file1, &QListWidget::itemSelectionChanged, this, &PictureChooserWindow::File1_Click);
+    // The main window empties the hand-over; a click on the file still highlighted takes it
+    // again. A click that changes the highlight has filled it already.
+    connect(m_file1, &QAbstractItemView::clicked, this, [this] {
+        if (m_state.picture.PictureFolder.isEmpty())
+            File1_Click();
+    });
     connect(m_command1, &QPushButton::clicked, this, &PictureChooserWindow::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &PictureChooserWindow::Command2_Click);
 }

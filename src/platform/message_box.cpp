@@ -17,6 +17,8 @@ void showMessageBox(QWidget *parent, const QString &text)
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(ApplicationIdentity::title), text,
                     QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    // Names from the roster may look like markup; every character is shown as it is.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -14,14 +14,21 @@ class WindowHolder final
 public:
     // The factory creates the window and runs its load handler; nullptr when loading failed.
     using Factory = std::function<Window *()>;
+    // Runs once each time the window goes, unloaded or closed through its close box.
+    using UnloadHandler = std::function<void()>;
 
     WindowHolder() = default;
     explicit WindowHolder(Factory factory) : m_factory(std::move(factory)) {}
-    ~WindowHolder() { delete m_window.data(); }
+    ~WindowHolder()
+    {
+        QObject::disconnect(m_closed);
+        delete m_window.data();
+    }
     WindowHolder(const WindowHolder &) = delete;
     WindowHolder &operator=(const WindowHolder &) = delete;
 
     void setFactory(Factory factory) { m_factory = std::move(factory); }
+    void setUnloadHandler(UnloadHandler handler) { m_unloaded = std::move(handler); }
 
     bool isLoaded() const { return !m_window.isNull(); }
     Window *window() const { return m_window.data(); }
@@ -30,8 +37,14 @@ public:
     {
         if (m_window.isNull() && m_factory) {
             Window *window = m_factory();
-            if (window)
+            if (window) {
                 window->setAttribute(Qt::WA_DeleteOnClose);
+                // The close box deletes the window, which unloads it.
+                m_closed = QObject::connect(window, &QObject::destroyed, [this] {
+                    m_window.clear();
+                    reportUnload();
+                });
+            }
             m_window = window;
         }
         return m_window.data();
@@ -53,13 +66,23 @@ public:
     void unload()
     {
         if (Window *window = m_window.data()) {
+            QObject::disconnect(m_closed);
             m_window.clear();
             window->hide();
             window->deleteLater();
+            reportUnload();
         }
     }
 
 private:
+    void reportUnload()
+    {
+        if (m_unloaded)
+            m_unloaded();
+    }
+
     Factory m_factory;
+    UnloadHandler m_unloaded;
     QPointer<Window> m_window;
+    QMetaObject::Connection m_closed;
 };

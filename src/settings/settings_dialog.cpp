@@ -8,10 +8,12 @@
 
 #include "app/program_state.h"
 #include "app/program_windows.h"
+#include "platform/enter_presses_buttons.h"
 #include "platform/japanese_font.h"
 #include "platform/message_box.h"
 #include "platform/number_reading.h"
 #include "platform/program_icon.h"
+#include "platform/single_line_box.h"
 #include "platform/twips.h"
 #include "settings/settings_dialog_texts.h"
 #include "settings/settings_file.h"
@@ -36,6 +38,7 @@ SettingsDialog::SettingsDialog(ProgramState &state, ProgramWindows &windows, QWi
     createControls();
     placeControls();
     connectSignals();
+    letEnterPressButtons(this);
     Form_Load();
 }
 
@@ -50,6 +53,7 @@ void SettingsDialog::createControls()
     m_text1 = new QLineEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setAccessibleName(text(SettingsDialogTexts::maxEntriesCaption));
+    makeSingleLineBox(m_text1);
     m_label2->setBuddy(m_text1);
 
     m_label3 = new QLabel(text(SettingsDialogTexts::ownerNameCaption), this);
@@ -57,11 +61,12 @@ void SettingsDialog::createControls()
     m_text2 = new QLineEdit(this);
     m_text2->setObjectName(QStringLiteral("Text2"));
     m_text2->setAccessibleName(text(SettingsDialogTexts::ownerNameCaption));
+    makeSingleLineBox(m_text2);
     m_label3->setBuddy(m_text2);
 
     m_ok = new QPushButton(text(SettingsDialogTexts::ok), this);
     m_ok->setObjectName(QStringLiteral("OK"));
-    // Enter in a text box must not store half-typed values.
+    // Enter in a text box must not store half-typed values; Enter on the button itself does.
     m_ok->setAutoDefault(false);
     m_ok->setDefault(false);
 

@@ -43,7 +43,8 @@ private slots:
     void systemInformation_data();
     void systemInformation();
     void failingStartShowsMessage();
-    void altSPressesSystemInformation();
+    void keysPressSystemInformation_data();
+    void keysPressSystemInformation();
     void helpTwiceGivesOneBox();
 
 private:
@@ -88,27 +89,28 @@ void TestAboutBox::controlsAreLaidOut()
 void TestAboutBox::closes_data()
 {
     QTest::addColumn<int>("key");
-    QTest::newRow("click OK") << 0;
-    QTest::newRow("Enter") << int(Qt::Key_Return);
-    QTest::newRow("Esc") << int(Qt::Key_Escape);
+    QTest::addColumn<bool>("focusOnSysInfo");
+    QTest::newRow("click OK") << 0 << false;
+    QTest::newRow("Enter on OK") << int(Qt::Key_Return) << false;
+    QTest::newRow("Esc on the other button") << int(Qt::Key_Escape) << true;
 }
 
 void TestAboutBox::closes()
 {
     QFETCH(int, key);
+    QFETCH(bool, focusOnSysInfo);
     ProgramState state;
     ProgramWindows windows(state, {m_registry, m_starter});
     AboutBox *box = windows.showAbout();
     QVERIFY(QTest::qWaitForWindowActive(box));
     QPointer<AboutBox> watched(box);
-    auto *sysInfo = box->findChild<QPushButton *>(u"cmdSysInfo"_s);
-    if (key == 0) {
-        QTest::mouseClick(box->findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
-    } else {
-        // Even with the focus on the other button, Enter and Esc press OK.
-        sysInfo->setFocus();
-        QTest::keyClick(sysInfo, Qt::Key(key));
-    }
+    auto *ok = box->findChild<QPushButton *>(u"cmdOK"_s);
+    auto *focused = focusOnSysInfo ? box->findChild<QPushButton *>(u"cmdSysInfo"_s) : ok;
+    focused->setFocus();
+    if (key == 0)
+        QTest::mouseClick(ok, Qt::LeftButton);
+    else
+        QTest::keyClick(focused, Qt::Key(key));
     QVERIFY(!windows.aboutBox());
     QTRY_VERIFY(watched.isNull());
     QVERIFY(m_starter.commandLines.isEmpty());
@@ -208,8 +210,19 @@ void TestAboutBox::failingStartShowsMessage()
     QVERIFY(box->isVisible());
 }
 
-void TestAboutBox::altSPressesSystemInformation()
+void TestAboutBox::keysPressSystemInformation_data()
 {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier);
+    QTest::newRow("Enter on the button") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter on the button") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+}
+
+void TestAboutBox::keysPressSystemInformation()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
     TestRegistry registry;
     registry.setValue(location1, u"PATH"_s, 1, QByteArray("C:\\msinfo.exe"));
     ProgramStartRecorder starter;
@@ -217,9 +230,12 @@ void TestAboutBox::altSPressesSystemInformation()
     ProgramWindows windows(state, {registry, starter});
     AboutBox *box = windows.showAbout();
     QVERIFY(QTest::qWaitForWindowActive(box));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+    if (key != Qt::Key_S)
+        box->findChild<QPushButton *>(u"cmdSysInfo"_s)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     // An access key presses the button the animated way, so the click comes a moment later.
     QTRY_COMPARE(starter.commandLines, QStringList{u"C:\\msinfo.exe"_s});
+    QCOMPARE(windows.aboutBox(), box);
     QVERIFY(box->isVisible());
 }
 

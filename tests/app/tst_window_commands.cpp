@@ -1,8 +1,11 @@
 #include <QTest>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -58,6 +61,16 @@ public:
         return main()->findChild<Widget *>(name);
     }
     void trigger(const QString &action) const { mainChild<QAction>(action)->trigger(); }
+    // The window of that name, opened from the main window when it is another one.
+    QWidget *open(const QString &window)
+    {
+        if (window == u"Form1")
+            return windows.showPictureChooser();
+        if (window != u"Settei")
+            return main();
+        trigger(u"open"_s);
+        return windows.settingsDialog();
+    }
     void click(const QString &button) const
     {
         QTest::mouseClick(mainChild<QPushButton>(button), Qt::LeftButton);
@@ -101,6 +114,7 @@ class TestWindowCommands : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void settingsSwapsTheMainWindowForTheDialog();
     void settingsOkLoadsTheMainWindowAfresh_data();
     void settingsOkLoadsTheMainWindowAfresh();
@@ -111,7 +125,19 @@ private slots:
     void endCommands();
     void closeBox_data();
     void closeBox();
+    void lastWindowGoingEndsTheProgram_data();
+    void lastWindowGoingEndsTheProgram();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
+    void singleLineBoxesKeepTheFirstLine_data();
+    void singleLineBoxesKeepTheFirstLine();
 };
+
+void TestWindowCommands::initTestCase()
+{
+    // As in the program: its windows end it, not Qt's rule for the last window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
 
 void TestWindowCommands::settingsSwapsTheMainWindowForTheDialog()
 {
@@ -335,6 +361,118 @@ void TestWindowCommands::closeBox()
     QVERIFY(main);
     QVERIFY(program.state.roster.file.isOpen());
     QCOMPARE(program.mainChild<QListWidget>(u"List1"_s)->count(), 6);
+}
+
+void TestWindowCommands::lastWindowGoingEndsTheProgram_data()
+{
+    QTest::addColumn<bool>("closeMain");
+    QTest::addColumn<int>("key"); // 0: a click on OK
+
+    QTest::newRow("OK after the settings dialog's close box") << false << 0;
+    QTest::newRow("Enter after the main window's close box") << true << int(Qt::Key_Return);
+    QTest::newRow("Esc after the settings dialog's close box") << false << int(Qt::Key_Escape);
+}
+
+void TestWindowCommands::lastWindowGoingEndsTheProgram()
+{
+    QFETCH(bool, closeMain);
+    QFETCH(int, key);
+    TestDirectory dir;
+    MessageRecorder messages;
+    Program program;
+    AboutBox *about = program.windows.showAbout();
+    if (!closeMain)
+        program.trigger(u"open"_s);
+    QWidget *closing = closeMain ? static_cast<QWidget *>(program.main())
+                                 : program.windows.settingsDialog();
+
+    const int exitCode = runEventLoop([closing, about, key] {
+        closing->close();
+        auto *ok = about->findChild<QPushButton *>(u"cmdOK"_s);
+        if (key == 0)
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else
+            QTest::keyClick(ok, Qt::Key(key));
+    });
+
+    QCOMPARE(exitCode, 0);
+    QVERIFY(program.windows.hasEnded());
+    QCOMPARE(program.windows.exitCode(), 0);
+    QVERIFY(!program.windows.aboutBox());
+    QVERIFY(messages.texts().isEmpty());
+}
+
+void TestWindowCommands::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+
+    const int enter = Qt::Key_Return;
+    const int keypadEnter = Qt::Key_Enter;
+    QTest::newRow("登録") << u"Meibo"_s << u"Command1"_s << enter;
+    QTest::newRow("削除, keypad") << u"Meibo"_s << u"Command4"_s << keypadEnter;
+    QTest::newRow("END") << u"Meibo"_s << u"Command2"_s << enter;
+    QTest::newRow("picture") << u"Meibo"_s << u"Command3"_s << enter;
+    QTest::newRow("選択") << u"Form1"_s << u"Command1"_s << enter;
+    QTest::newRow("cancel, keypad") << u"Form1"_s << u"Command2"_s << keypadEnter;
+    QTest::newRow("settings OK") << u"Settei"_s << u"OK"_s << enter;
+}
+
+void TestWindowCommands::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    TestDirectory dir;
+    MessageRecorder messages;
+    Program program;
+    auto *pressed = program.open(window)->findChild<QPushButton *>(button);
+    QSignalSpy clicks(pressed, &QAbstractButton::clicked);
+    pressed->setFocus();
+    QTest::keyClick(pressed, Qt::Key(key),
+                    key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(clicks.count(), 1);
+}
+
+void TestWindowCommands::singleLineBoxesKeepTheFirstLine_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("way");
+
+    QTest::newRow("settings name, pasted") << u"Settei"_s << u"Text2"_s << u"paste"_s;
+    QTest::newRow("settings maximum, accessibility")
+        << u"Settei"_s << u"Text1"_s << u"accessibility"_s;
+    QTest::newRow("number, input method") << u"Meibo"_s << u"Text1"_s << u"input method"_s;
+    QTest::newRow("name, pasted") << u"Meibo"_s << u"Namae"_s << u"paste"_s;
+    QTest::newRow("mail, accessibility") << u"Meibo"_s << u"Mail"_s << u"accessibility"_s;
+    QTest::newRow("telephone, input method") << u"Meibo"_s << u"Tell"_s << u"input method"_s;
+}
+
+void TestWindowCommands::singleLineBoxesKeepTheFirstLine()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, box);
+    QFETCH(QString, way);
+    TestDirectory dir;
+    Program program;
+    auto *edit = program.open(window)->findChild<QLineEdit *>(box);
+    edit->clear();
+    program.typeInto(edit, u"Taro"_s);
+    const QString arriving = u" Jiro\r\nYamada\nHanako"_s;
+    if (way == u"paste") {
+        QGuiApplication::clipboard()->setText(arriving);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    } else if (way == u"input method") {
+        QInputMethodEvent commit;
+        commit.setCommitString(arriving);
+        QCoreApplication::sendEvent(edit, &commit);
+    } else {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(edit);
+        accessible->editableTextInterface()->insertText(4, arriving);
+    }
+    QCOMPARE(edit->text(), u"Taro Jiro"_s);
 }
 
 QTEST_MAIN(TestWindowCommands)

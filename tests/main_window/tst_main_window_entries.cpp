@@ -1,12 +1,16 @@
 #include <QTest>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -65,12 +69,17 @@ private slots:
     void pictureThatCannotBeLoaded();
     void showsStoredPicture();
     void arrowKeysWalkTheList();
+    void chosenLineIsShown_data();
+    void chosenLineIsShown();
+    void listKeepsItsChosenLine_data();
+    void listKeepsItsChosenLine();
 
     void deletesChosenEntry();
     void deleteNamesTheSlotActuallyBlanked();
     void deleteWithEmptyNumberClearsBoxesOnly();
     void deletesBeyondTheListedRoster();
     void numbersAbove32767AreRefused();
+    void deletionNoticeShowsTheNameAsPlainText();
     void fullDiskLeavesTheFileAsItWas_data();
     void fullDiskLeavesTheFileAsItWas();
 };
@@ -285,7 +294,12 @@ void TestMainWindowEntries::arrowKeysWalkTheList()
 {
     Program program("10,\"\"\r\n",
                     slotBytes("One") + slotBytes("Two", {}, {}, {}, "/missing/two.png") + slotBytes("Three"));
-    program.choose(0);
+    // With no line chosen yet, the first Down arrow chooses line 1, even though the list's
+    // focus made line 1 current.
+    QVERIFY(QTest::qWaitForWindowActive(program.window));
+    program.list()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(program.list(), Qt::Key_Down);
+    QCOMPARE(program.edit(u"Text1"_s)->text(), u"1"_s);
     QCOMPARE(program.edit(u"Namae"_s)->text().trimmed(), u"One"_s);
     QTest::keyClick(program.list(), Qt::Key_Down);
     QCOMPARE(program.edit(u"Text1"_s)->text(), u"2"_s);
@@ -295,6 +309,76 @@ void TestMainWindowEntries::arrowKeysWalkTheList()
     QCOMPARE(program.edit(u"Text1"_s)->text(), u"3"_s);
     QCOMPARE(program.edit(u"Namae"_s)->text().trimmed(), u"Three"_s);
     QCOMPARE(program.messages.texts().size(), 2);
+}
+
+void TestMainWindowEntries::chosenLineIsShown_data()
+{
+    QTest::addColumn<bool>("afterRegister");
+    QTest::addColumn<bool>("byAccessibility");
+    QTest::newRow("Toggle action on a fresh start") << false << true;
+    QTest::newRow("Toggle action after a register") << true << true;
+    QTest::newRow("program code after a register") << true << false;
+}
+
+void TestMainWindowEntries::chosenLineIsShown()
+{
+    QFETCH(bool, afterRegister);
+    QFETCH(bool, byAccessibility);
+    Program program("10,\"\"\r\n", slotBytes("A") + slotBytes("B") + slotBytes("C", "c@x"));
+    if (afterRegister)
+        program.registerEntry(u"5"_s, u"E"_s);
+    if (byAccessibility) {
+        QAccessibleInterface *line =
+            QAccessible::queryAccessibleInterface(program.list())->child(2);
+        line->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    } else {
+        program.list()->item(2)->setSelected(true);
+    }
+    QCOMPARE(program.edit(u"Text1"_s)->text(), u"3"_s);
+    QCOMPARE(program.edit(u"Mail"_s)->text(), u"c@x"_s + QString(27, u' '));
+    QCOMPARE(program.list()->currentRow(), 2);
+    QTest::keyClick(program.list(), Qt::Key_Up);
+    QCOMPARE(program.edit(u"Text1"_s)->text(), u"2"_s);
+    QCOMPARE(program.list()->selectedItems(), QList<QListWidgetItem *>{program.list()->item(1)});
+    program.click(u"Command4"_s);
+    QCOMPARE(program.messages.texts(), QStringList{u"削除しました: B"_s + QString(29, u' ')});
+    QCOMPARE(rosterBytes().first(3 * 436), slotBytes("A") + spaces(436) + slotBytes("C", "c@x"));
+}
+
+void TestMainWindowEntries::listKeepsItsChosenLine_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("click below the last line") << u"below"_s;
+    QTest::newRow("Ctrl+click on the chosen line") << u"ctrl-click"_s;
+    QTest::newRow("Ctrl+Space on the chosen line") << u"ctrl-space"_s;
+    QTest::newRow("click on the chosen line again") << u"click"_s;
+    QTest::newRow("Toggle action on the chosen line") << u"toggle"_s;
+}
+
+void TestMainWindowEntries::listKeepsItsChosenLine()
+{
+    QFETCH(QString, action);
+    Program program("3,\"\"\r\n", slotBytes("A") + slotBytes("B"));
+    program.choose(1);
+    program.type(u"Namae"_s, u"typed"_s);
+    QListWidget *list = program.list();
+    const QPoint onLine = list->visualItemRect(list->item(1)).center();
+    if (action == u"below")
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(onLine.x(), list->viewport()->height() - 2));
+    else if (action == u"ctrl-click")
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, onLine);
+    else if (action == u"ctrl-space")
+        QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+    else if (action == u"click")
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onLine);
+    else
+        QAccessible::queryAccessibleInterface(list)->child(1)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+    QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->item(1)});
+    // No handler ran: what was typed stays.
+    QCOMPARE(program.edit(u"Namae"_s)->text(), u"typed"_s);
+    QCOMPARE(program.edit(u"Text1"_s)->text(), u"2"_s);
 }
 
 void TestMainWindowEntries::deletesChosenEntry()
@@ -394,6 +478,28 @@ void TestMainWindowEntries::fullDiskLeavesTheFileAsItWas()
     QCOMPARE(program.messages.texts(), QStringList{message});
     QCOMPARE(rosterBytes(), before);
     QCOMPARE(program.list()->item(0)->text().trimmed(), u"1:  A"_s);
+}
+
+void TestMainWindowEntries::deletionNoticeShowsTheNameAsPlainText()
+{
+    Program program("10,\"\"\r\n", slotBytes("<b>Sato</b> &amp;"));
+    program.choose(0);
+    // The real message box this time, read while it is open.
+    const MessageSink recorder = replaceMessageSink({});
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        const auto *label = box->findChild<QLabel *>(u"qt_msgbox_label"_s);
+        shown = label->text();
+        format = label->textFormat();
+        box->accept();
+    });
+    program.click(u"Command4"_s);
+    replaceMessageSink(recorder);
+    QCOMPARE(shown, u"削除しました: <b>Sato</b> &amp;"_s + QString(13, u' '));
+    QCOMPARE(format, Qt::PlainText);
 }
 
 QTEST_MAIN(TestMainWindowEntries)

@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -194,6 +195,11 @@ void TestPictureChooser::notAPictureKeepsPreviewAndName()
     program.clickFile(u"notes.txt"_s);
     QCOMPARE(program.messages.texts(), QStringList{notAPicture481});
     QCOMPARE(program.status(), u"画像を指定してね"_s);
+    // A screen reader hears the status line's message.
+    QAccessibleInterface *status =
+        QAccessible::queryAccessibleInterface(program.chooserChild<QLabel>(u"hantei"_s));
+    QCOMPARE(status->text(QAccessible::Name), u"画像を指定してね"_s);
+    QCOMPARE(status->text(QAccessible::Description), u"状態"_s);
     QCOMPARE(program.colourOf(program.preview()), QColor(Qt::red).rgb());
     QCOMPARE(program.state.picture.PictureFileName, u"a.png"_s);
 
@@ -322,13 +328,20 @@ void TestPictureChooser::refillAndEntryDisplayEmptyTheHandOver()
     program.select();
     QCOMPARE(program.messages.texts(), QStringList{nothingSelected});
 
-    // A register refills the list, which empties them again.
+    // A click on the file still highlighted takes it again.
     program.clickFile(u"a.png"_s);
+    QCOMPARE(program.state.picture.PictureFileName, u"a.png"_s);
+
+    // A register refills the list, which empties them again.
     program.main->findChild<QLineEdit *>(u"Text1"_s)->setText(u"1"_s);
     program.main->findChild<QLineEdit *>(u"Namae"_s)->setText(u"Taro"_s);
     program.main->findChild<QPushButton *>(u"Command1"_s)->click();
     QVERIFY(program.state.picture.PictureFolder.isEmpty());
     QVERIFY(program.state.picture.PictureFileName.isEmpty());
+    program.clickFile(u"a.png"_s);
+    program.select();
+    QCOMPARE(program.messages.texts().size(), 1);
+    QCOMPARE(program.state.picture.CurrentPicturePath, program.native(u"a.png"_s));
 }
 
 void TestPictureChooser::failingClickInAnotherFolderKeepsNameButIsNotHandedOver()

@@ -16,10 +16,12 @@ private slots:
 void TestWindowHolder::showLoadsOnceAndUnloadDiscards()
 {
     int loads = 0;
+    int unloads = 0;
     WindowHolder<QWidget> holder([&loads] {
         ++loads;
         return new QWidget;
     });
+    holder.setUnloadHandler([&unloads] { ++unloads; });
     QVERIFY(!holder.isLoaded());
     QWidget *first = holder.show();
     QCOMPARE(holder.show(), first);
@@ -30,7 +32,9 @@ void TestWindowHolder::showLoadsOnceAndUnloadDiscards()
     holder.unload();
     QVERIFY(!holder.isLoaded());
     QVERIFY(!first->isVisible());
+    QCOMPARE(unloads, 1);
     QTRY_VERIFY(discarded.isNull());
+    QCOMPARE(unloads, 1);
 
     QVERIFY(holder.show());
     QCOMPARE(loads, 2);
@@ -39,11 +43,14 @@ void TestWindowHolder::showLoadsOnceAndUnloadDiscards()
 void TestWindowHolder::closeBoxUnloads()
 {
     WindowHolder<QWidget> holder([] { return new QWidget; });
+    int unloads = 0;
+    holder.setUnloadHandler([&unloads] { ++unloads; });
     QWidget *window = holder.show();
     QPointer<QWidget> watched(window);
     window->close();
     QTRY_VERIFY(watched.isNull());
     QVERIFY(!holder.isLoaded());
+    QCOMPARE(unloads, 1);
 }
 
 QTEST_MAIN(TestWindowHolder)

@@ -347,6 +347,9 @@ void TestSettingsDialog::okWithoutChangesRewritesTheFile_data()
     QTest::newRow("edited by hand") << QByteArray("  250 , \"" + name + "\" junk\r\nmore\r\n")
                                     << QByteArray("250,\"" + name + "\"\r\n");
     QTest::newRow("empty name, no line end") << QByteArray("10,\"\"") << QByteArray("10,\"\"\r\n");
+    const QByteArray longName = QByteArray(40000, 'n');
+    QTest::newRow("name of 40000 characters")
+        << QByteArray("10,\"" + longName + "\"\r\n") << QByteArray("10,\"" + longName + "\"\r\n");
 }
 
 void TestSettingsDialog::okWithoutChangesRewritesTheFile()
