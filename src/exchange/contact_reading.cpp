@@ -21,8 +21,12 @@ bool isValidUtf8(QByteArrayView bytes)
 
 QString decodeUnlabelled(QByteArrayView bytes)
 {
-    if (isValidUtf8(bytes))
-        return QString::fromUtf8(bytes);
+    // A byte-order mark inside a value is text; the file's own was dropped before.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
     return QString::fromStdU16String(
         CodePage932::toUnicode(std::string_view(bytes.data(), bytes.size())));
 }

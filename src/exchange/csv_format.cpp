@@ -106,7 +106,7 @@ ReadContact contactFromRow(const QStringList &headers, const QList<Column> &colu
     const auto keep = [&contact](QString &field, const QString &value, const QString &label) {
         // Google writes several values of one kind into one cell, separated by " ::: ".
         for (const QString &part : value.split(u" ::: "_s)) {
-            if (part.trimmed().isEmpty())
+            if (part.isEmpty())
                 continue;
             if (field.isEmpty())
                 field = part;

@@ -182,12 +182,12 @@ public:
         else if (line.name == "N" && !m_hasN) {
             m_hasN = true;
             const QStringList parts = components(value);
-            m_family = unescaped(parts.value(0), m_v21).trimmed();
-            m_given = unescaped(parts.value(1), m_v21).trimmed();
+            m_family = unescaped(parts.value(0), m_v21);
+            m_given = unescaped(parts.value(1), m_v21);
         } else if (line.name == "EMAIL")
             keepFirst(m_contact.entry.mail, unescaped(value, m_v21), u"EMAIL"_s);
         else if (line.name == "TEL") {
-            QString number = unescaped(value, m_v21).trimmed();
+            QString number = unescaped(value, m_v21);
             if (number.startsWith(u"tel:"_s, Qt::CaseInsensitive))
                 number = number.mid(4);
             keepFirst(m_contact.entry.tell, number, u"TEL"_s);
@@ -209,7 +209,7 @@ public:
         // Our own export writes an empty structured name for a blank name.
         const bool blankName = entry.number > 0 && m_hasN && m_family.isEmpty() && m_given.isEmpty();
         if (!blankName)
-            entry.name = !m_fn.trimmed().isEmpty() ? m_fn : joinedName();
+            entry.name = !m_fn.isEmpty() ? m_fn : joinedName();
         entry.memo = m_address.isEmpty() ? m_note
                      : m_note.isEmpty()  ? m_address
                                          : m_address + u'\n' + m_note;

@@ -136,7 +136,7 @@ QByteArray photoProperty(VCardVersion version, const EmbeddedPhoto &photo)
 QString formattedName(const ExchangeEntry &entry)
 {
     for (const QString &candidate : {entry.name, entry.mail, entry.tell}) {
-        if (!candidate.trimmed().isEmpty())
+        if (!candidate.isEmpty())
             return candidate;
     }
     return u"No. "_s + QString::number(entry.number);
