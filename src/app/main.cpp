@@ -5,10 +5,12 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/user_data_folder.h"
+#include "platform/file_size_limit.h"
 #include "platform/message_box.h"
 
 int main(int argc, char *argv[])
 {
+    letFileSizeLimitFailWrites();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vedrin"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

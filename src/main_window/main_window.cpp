@@ -236,13 +236,22 @@ std::optional<QString> MainWindow::Form_Load()
 {
     if (std::optional<QString> failure = ReadSettings())
         return failure;
-    if (!m_state.roster.file.open())
+    switch (m_state.roster.file.open()) {
+    case RosterFile::Status::Ok:
+        return FillRosterList();
+    case RosterFile::Status::Locked:
+        return text(MainWindowTexts::rosterInUse);
+    case RosterFile::Status::NotOrdinaryFile:
+        return text(MainWindowTexts::rosterNotOrdinary);
+    default:
         return text(MainWindowTexts::cannotOpenRoster) + m_state.roster.file.errorString();
-    return FillRosterList();
+    }
 }
 
 std::optional<QString> MainWindow::ReadSettings()
 {
+    if (!SettingsFile::isUsable())
+        return text(MainWindowTexts::settingsNotOrdinary);
     SettingsValues &settings = m_state.settings;
     if (ReadSettingsFile(settings)) {
         // The frame shows far fewer characters than this; laying out a name of megabytes from

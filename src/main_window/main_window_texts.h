@@ -18,7 +18,11 @@ inline constexpr char16_t pictureMissing[] =
 inline constexpr char16_t deleted[] = u"削除しました: ";
 inline constexpr char16_t nothingToDelete[] = u"削除するデータが選択されていません。";
 
-// Start-up failures, each followed by the system's reason.
+// Start-up failures.
+inline constexpr char16_t settingsNotOrdinary[] = u"設定ファイル settei.ini は普通のファイルではありません。";
+inline constexpr char16_t rosterNotOrdinary[] = u"名簿ファイル meibo.dat は普通のファイルではありません。";
+inline constexpr char16_t rosterInUse[] = u"名簿ファイル meibo.dat は別のVedrinで使用中です。";
+// These three are followed by the system's reason.
 inline constexpr char16_t cannotWriteSettings[] = u"設定ファイル settei.ini を書き込めませんでした: ";
 inline constexpr char16_t cannotOpenRoster[] = u"名簿ファイル meibo.dat を開けませんでした: ";
 inline constexpr char16_t cannotReadRoster[] = u"名簿ファイル meibo.dat を読み込めませんでした: ";

@@ -1,24 +1,62 @@
 #include "roster/roster_file.h"
 
+#include <algorithm>
+
+#include "platform/file_identity.h"
+#include "platform/file_kind.h"
+#include "platform/file_lock.h"
+#include "platform/file_space.h"
 #include "platform/file_sync.h"
 #include "roster/meibo_record.h"
-
-#include <algorithm>
 
 qint64 RosterFile::slotOffset(std::int32_t n)
 {
     return qint64(n - 1) * MeiboRecord::byteSize;
 }
 
-bool RosterFile::open()
+RosterFile::Status RosterFile::open()
 {
     close();
-    m_file.setFileName(QString::fromLatin1(fileName));
+    m_opened = true;
+    return openName();
+}
+
+RosterFile::Status RosterFile::openName()
+{
+    m_file.close();
+    const QString name = QString::fromLatin1(fileName);
+    // Checked before opening: opening a FIFO blocks, and reading a device never ends.
+    if (isSpecialFile(name)) {
+        m_error = QStringLiteral("not an ordinary file");
+        return Status::NotOrdinaryFile;
+    }
+    const bool existed = QFile::exists(name);
+    m_file.setFileName(name);
     // Unbuffered: every slot goes straight to the system, and a full disk shows at once.
-    if (m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return true;
-    m_error = m_file.errorString();
-    return false;
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        m_error = m_file.errorString();
+        return Status::Failed;
+    }
+    if (!existed)
+        syncFolderOf(name);
+    // A file system that keeps no locks still holds the roster: refusing it would help no one.
+    if (lockFile(m_file) == FileLockResult::HeldElsewhere) {
+        m_file.close();
+        m_error = QStringLiteral("in use by another program");
+        return Status::Locked;
+    }
+    return Status::Ok;
+}
+
+RosterFile::Status RosterFile::followName()
+{
+    if (!m_opened) {
+        m_error = QStringLiteral("file not open");
+        return Status::Failed;
+    }
+    if (m_file.isOpen() && isFileNamed(m_file, QString::fromLatin1(fileName)))
+        return Status::Ok;
+    return openName();
 }
 
 RosterFile::Status RosterFile::failed()
@@ -30,6 +68,7 @@ RosterFile::Status RosterFile::failed()
 
 void RosterFile::close()
 {
+    m_opened = false;
     if (m_file.isOpen())
         m_file.close();
 }
@@ -39,7 +78,9 @@ RosterFile::Status RosterFile::readSlot(std::int32_t n, MeiboRecord &record)
     record.clear();
     if (!isValidSlot(n))
         return Status::BadSlotNumber;
-    if (!m_file.isOpen() || !m_file.seek(slotOffset(n)))
+    if (const Status status = followName(); status != Status::Ok)
+        return status;
+    if (!m_file.seek(slotOffset(n)))
         return failed();
     const QByteArray bytes = m_file.read(MeiboRecord::byteSize);
     if (m_file.error() != QFileDevice::NoError)
@@ -52,20 +93,34 @@ RosterFile::Status RosterFile::writeSlot(std::int32_t n, const MeiboRecord &reco
 {
     if (!isValidSlot(n))
         return Status::BadSlotNumber;
-    if (!m_file.isOpen())
-        return failed();
+    if (const Status status = followName(); status != Status::Ok)
+        return status;
+    const qint64 offset = slotOffset(n);
     const qint64 oldSize = m_file.size();
+    if (!m_file.seek(offset))
+        return failed();
+    const QByteArray oldBytes = m_file.read(MeiboRecord::byteSize);
+    if (m_file.error() != QFileDevice::NoError)
+        return failed();
     const QByteArray bytes = record.toBytes();
-    const bool written = m_file.seek(slotOffset(n)) && m_file.write(bytes) == bytes.size()
-                         && syncToDisk(m_file);
+    // Room taken first, so that a full disk stops the write before its first byte.
+    const bool written = reserveFileSpace(m_file, offset, bytes.size()) && m_file.seek(offset)
+                         && m_file.write(bytes) == bytes.size() && syncToDisk(m_file);
     if (written)
         return Status::Ok;
     const Status status = failed();
-    // Take back a half-written extension so that the file keeps its length.
-    if (m_file.size() > oldSize && m_file.resize(oldSize))
-        syncToDisk(m_file);
-    m_file.unsetError();
+    restore(offset, oldBytes, oldSize);
     return status;
+}
+
+void RosterFile::restore(qint64 offset, const QByteArray &oldBytes, qint64 oldSize)
+{
+    if (m_file.seek(offset))
+        m_file.write(oldBytes);
+    if (m_file.size() > oldSize)
+        m_file.resize(oldSize);
+    syncToDisk(m_file);
+    m_file.unsetError();
 }
 
 bool RosterFile::readLeadingSlots(
@@ -73,7 +128,9 @@ bool RosterFile::readLeadingSlots(
 {
     if (count <= 0)
         return true;
-    if (!m_file.isOpen() || !m_file.seek(0)) {
+    if (followName() != Status::Ok)
+        return false;
+    if (!m_file.seek(0)) {
         failed();
         return false;
     }

@@ -11,10 +11,13 @@
 class MeiboRecord;
 
 // meibo.dat in the current directory: slot n is the 436-byte record at (n - 1) * 436.
+// While open it holds the roster lock, which every program that writes the roster takes first.
 class RosterFile final
 {
 public:
-    enum class Status { Ok, BadSlotNumber, Failed };
+    // Locked: another copy of the program, or another tool, has the roster open.
+    // NotOrdinaryFile: the name leads to something else, such as a FIFO or a device.
+    enum class Status { Ok, BadSlotNumber, Failed, Locked, NotOrdinaryFile };
 
     static constexpr std::int32_t firstSlot = 1;
     // The largest roster size; a slot above it could never be listed, and a mistyped number
@@ -26,15 +29,18 @@ public:
     RosterFile(const RosterFile &) = delete;
     RosterFile &operator=(const RosterFile &) = delete;
 
-    // Opens the file for reading and writing, creating it empty when it is missing.
-    bool open();
+    // Opens the file for reading and writing, creating it empty when it is missing, and takes
+    // the roster lock. Every read and write afterwards first checks that the file is still the
+    // one named meibo.dat, and opens the name afresh when it was replaced or deleted, so that
+    // entries always land in the file the user finds in the folder.
+    Status open();
     void close();
     bool isOpen() const { return m_file.isOpen(); }
 
     // Clears the record, then reads slot n into it; a slot past the end reads as never written.
     Status readSlot(std::int32_t n, MeiboRecord &record);
-    // Writes slot n and waits until it is on the disk. A failure leaves the file's length and
-    // every other slot as they were.
+    // Writes slot n and waits until it is on the disk. A failure leaves every byte of the file
+    // as it was.
     Status writeSlot(std::int32_t n, const MeiboRecord &record);
     // Hands the stored bytes of slots 1 to count to visit, in order, reading many slots at a
     // time: a slot cut off by the end of the file comes short, one past it empty. False when a
@@ -49,8 +55,13 @@ private:
     static bool isValidSlot(std::int32_t n) { return n >= firstSlot && n <= lastSlot; }
     static qint64 slotOffset(std::int32_t n);
 
+    Status openName();
+    Status followName();
     Status failed();
+    void restore(qint64 offset, const QByteArray &oldBytes, qint64 oldSize);
 
     QFile m_file;
     QString m_error;
+    // Opened and not closed since, though a failed reopening may have left no handle.
+    bool m_opened = false;
 };

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/code_page.h"
+#include "platform/file_kind.h"
+#include "platform/file_sync.h"
 #include "settings/settings_values.h"
 
 namespace {
@@ -88,10 +90,15 @@ std::optional<std::int16_t> wholeNumber(const QString &field)
 
 } // namespace
 
+bool SettingsFile::isUsable()
+{
+    return !isSpecialFile(QString::fromLatin1(fileName));
+}
+
 bool ReadSettingsFile(SettingsValues &values)
 {
     QFile file(QString::fromLatin1(SettingsFile::fileName));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!SettingsFile::isUsable() || !file.open(QIODevice::ReadOnly))
         return false;
     const std::optional<QByteArray> bytes = readFirstLine(file);
     file.close();
@@ -116,17 +123,28 @@ bool ReadSettingsFile(SettingsValues &values)
 
 bool WriteSettingsFile(const SettingsValues &values, QString *reason)
 {
+    if (!SettingsFile::isUsable()) {
+        if (reason)
+            *reason = QStringLiteral("not an ordinary file");
+        return false;
+    }
     const QString name = values.OwnerName;
     std::string line = std::to_string(values.MaxEntries) + ",\"";
     line += CodePage932::fromUnicode(
         std::u16string_view(reinterpret_cast<const char16_t *>(name.utf16()), name.size()));
     line += "\"\r\n";
     // Written aside and renamed over the old file, so a full disk never leaves it half written.
+    // A folder that takes no new file leaves only the file itself to write.
     QSaveFile file(QString::fromLatin1(SettingsFile::fileName));
+    file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly)
                          && file.write(line.data(), qint64(line.size())) == qint64(line.size())
                          && file.commit();
-    if (!written && reason)
-        *reason = file.errorString();
-    return written;
+    if (!written) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    syncFolderOf(file.fileName());
+    return true;
 }

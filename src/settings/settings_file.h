@@ -8,12 +8,17 @@ struct SettingsValues;
 // owner's name in double quotes, CR LF, in Shift-JIS.
 namespace SettingsFile {
 inline constexpr char fileName[] = "settei.ini";
-}
+
+// Whether the name may be opened at all: false for a FIFO, a socket or a device, or a link to
+// one, which both operations below refuse without opening.
+bool isUsable();
+} // namespace SettingsFile
 
 // Reads the first line only. Each value is stored as soon as it is read, so a file that holds a
 // valid maximum but no name changes MaxEntries and still fails.
 bool ReadSettingsFile(SettingsValues &values);
 
-// Replaces the file with the values' line; on failure the old file is left whole and reason,
-// when given, receives the system's words.
+// Replaces the file with the values' line, leaving the old file whole on failure; a folder that
+// may not take a new file has the file rewritten in place instead. On failure reason, when
+// given, receives the system's words.
 bool WriteSettingsFile(const SettingsValues &values, QString *reason = nullptr);

@@ -6,6 +6,11 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QProcess>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include "app/program_state.h"
 #include "app/program_windows.h"
@@ -24,6 +29,18 @@ QString listLine(const Program &program, int row)
     return program.list()->item(row)->text();
 }
 
+// Whether some open file holds a lock on meibo.dat, asked without taking one.
+bool rosterLockedElsewhere()
+{
+    QFile roster(u"meibo.dat"_s);
+    if (!roster.open(QIODevice::ReadWrite))
+        return false;
+    struct flock probe = {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    return ::fcntl(roster.handle(), F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+}
+
 } // namespace
 
 // Damaged files, files the program may not touch, and absurd sizes: each start-up says so
@@ -35,6 +52,12 @@ class TestMainWindowFaults : public QObject
 private slots:
     void startUpRefusals_data();
     void startUpRefusals();
+    void filesThatAreNotOrdinary_data();
+    void filesThatAreNotOrdinary();
+    void secondCopyOnOneRoster();
+    void readOnlyFolderWithWritableSettings();
+    void fullDiskInsideTheFile_data();
+    void fullDiskInsideTheFile();
     void zeroFilledAndTruncatedRoster();
     void invalidShiftJisInEveryField();
     void hugeSettingsFiles_data();
@@ -100,6 +123,146 @@ void TestMainWindowFaults::startUpRefusals()
         QVERIFY(QFile::setPermissions(u"meibo.dat"_s, QFileDevice::ReadOwner));
         QCOMPARE(readFileBytes(u"meibo.dat"_s), roster);
     }
+}
+
+void TestMainWindowFaults::filesThatAreNotOrdinary_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("linkTarget");
+    QTest::addColumn<QString>("message");
+
+    const QString settings = u"設定ファイル settei.ini は普通のファイルではありません。"_s;
+    const QString roster = u"名簿ファイル meibo.dat は普通のファイルではありません。"_s;
+    const QString ini = u"settei.ini"_s;
+    const QString dat = u"meibo.dat"_s;
+    QTest::newRow("settei.ini a FIFO") << ini << QString() << settings;
+    QTest::newRow("settei.ini a link to /dev/zero") << ini << u"/dev/zero"_s << settings;
+    QTest::newRow("settei.ini a link to /dev/null") << ini << u"/dev/null"_s << settings;
+    QTest::newRow("meibo.dat a FIFO") << dat << QString() << roster;
+    QTest::newRow("meibo.dat a link to /dev/null") << dat << u"/dev/null"_s << roster;
+}
+
+void TestMainWindowFaults::filesThatAreNotOrdinary()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, linkTarget);
+    QFETCH(QString, message);
+
+    TestDirectory dir;
+    const QByteArray settings("10,\"\"\r\n");
+    if (name != u"settei.ini"_s)
+        writeFileBytes(u"settei.ini"_s, settings);
+    if (linkTarget.isEmpty())
+        QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0666), 0);
+    else
+        QVERIFY(QFile::link(linkTarget, name));
+    MessageRecorder messages;
+    ProgramState state;
+    ProgramWindows windows(state);
+    {
+        // Even a broken check could then never replace a device node.
+        WithoutPrivileges unprivileged(dir);
+        QVERIFY(!windows.showMainWindow());
+    }
+    QCOMPARE(windows.exitCode(), 1);
+    QCOMPARE(messages.texts(), QStringList{message});
+    // Still what it was: a file in its place would be an ordinary one.
+    QVERIFY(QFileInfo(name).isSymLink() != linkTarget.isEmpty() && !QFileInfo(name).isFile());
+    if (name == u"settei.ini"_s)
+        QVERIFY(!QFileInfo::exists(u"meibo.dat"_s));
+    else
+        QCOMPARE(readFileBytes(u"settei.ini"_s), settings);
+}
+
+void TestMainWindowFaults::secondCopyOnOneRoster()
+{
+    TestDirectory dir;
+    const QByteArray settings("10,\"\"\r\n");
+    const QByteArray roster = QByteArray("Sato") + QByteArray(slotSize - 4, ' ');
+    writeFileBytes(u"settei.ini"_s, settings);
+    writeFileBytes(u"meibo.dat"_s, roster);
+    QProcess first;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    first.setProcessEnvironment(environment);
+    first.start(QStringLiteral(VEDRIN_EXECUTABLE));
+    QTRY_VERIFY_WITH_TIMEOUT(rosterLockedElsewhere(), timeLimit(30000));
+    // The real program also lets a file-size limit fail its writes instead of ending it.
+    QFile status(u"/proc/%1/status"_s.arg(first.processId()));
+    QVERIFY(status.open(QIODevice::ReadOnly));
+    const QByteArray text = status.readAll();
+    const QByteArray ignored = text.mid(text.indexOf("SigIgn:") + 7, 17).trimmed();
+    QVERIFY(ignored.toULongLong(nullptr, 16) & (1ULL << (SIGXFSZ - 1)));
+    {
+        MessageRecorder messages;
+        ProgramState state;
+        ProgramWindows windows(state);
+        QVERIFY(!windows.showMainWindow());
+        QCOMPARE(windows.exitCode(), 1);
+        QCOMPARE(messages.texts(), QStringList{u"名簿ファイル meibo.dat は別のVedrinで使用中です。"_s});
+    }
+    QCOMPARE(readFileBytes(u"settei.ini"_s), settings);
+    QCOMPARE(readFileBytes(u"meibo.dat"_s), roster);
+
+    // However the first copy ends, the system gives the roster free.
+    first.kill();
+    QVERIFY(first.waitForFinished());
+    MessageRecorder messages;
+    ProgramState state;
+    ProgramWindows windows(state);
+    QVERIFY(windows.showMainWindow());
+    QVERIFY(messages.texts().isEmpty());
+}
+
+void TestMainWindowFaults::readOnlyFolderWithWritableSettings()
+{
+    TestDirectory dir;
+    // A number alone: a failed read, which start-up answers by writing the defaults.
+    writeFileBytes(u"settei.ini"_s, "25\r\n");
+    writeFileBytes(u"meibo.dat"_s, QByteArray());
+    QCOMPARE(::chmod("settei.ini", 0666) | ::chmod("meibo.dat", 0666), 0);
+    MessageRecorder messages;
+    ProgramState state;
+    ProgramWindows windows(state);
+    {
+        WithoutPrivileges unprivileged(dir, false);
+        QVERIFY(windows.showMainWindow());
+    }
+    QVERIFY(messages.texts().isEmpty());
+    QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("10,\"\"\r\n"));
+}
+
+void TestMainWindowFaults::fullDiskInsideTheFile_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("register")
+        << u"Command1"_s << u"Noが選択されていません。リストよりNoを指定するか番号を入力して下さい。"_s;
+    QTest::newRow("delete") << u"Command4"_s << u"削除するデータが選択されていません。"_s;
+}
+
+void TestMainWindowFaults::fullDiskInsideTheFile()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, message);
+    SmallDisk disk;
+    Program program("20,\"\"\r\n");
+    program.registerEntry(u"1"_s, u"A"_s);
+    program.registerEntry(u"20"_s, u"T"_s);
+    disk.fill();
+    const QByteArray before = readFileBytes(u"meibo.dat"_s);
+    QCOMPARE(before.size(), 20 * slotSize);
+    // Slot 10 begins in the 4096-byte block that slot 1 took and ends in one never written.
+    program.type(u"Text1"_s, u"10"_s);
+    program.type(u"Namae"_s, u"C"_s);
+    program.click(command);
+    QCOMPARE(program.messages.texts(), QStringList{message});
+    QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
+    // Slot 2 needs no new block; its refill shows slot 10 as it was.
+    program.messages.clear();
+    program.registerEntry(u"2"_s, u"B"_s);
+    QVERIFY(program.messages.texts().isEmpty());
+    QCOMPARE(listLine(program, 9), u" 10:  "_s + QString(30, u' '));
 }
 
 void TestMainWindowFaults::zeroFilledAndTruncatedRoster()

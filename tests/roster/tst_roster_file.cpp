@@ -2,6 +2,12 @@
 
 #include <QFileInfo>
 
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/file_size_limit.h"
 #include "roster/meibo_record.h"
 #include "roster/roster_file.h"
 #include "support/test_support.h"
@@ -42,6 +48,9 @@ private slots:
     void slotNumbersOutsideOneTo32767AreRefused_data();
     void slotNumbersOutsideOneTo32767AreRefused();
     void createsMissingFileEmpty();
+    void fileSizeLimitFailsTheWrite();
+    void followsTheNameBetweenWrites_data();
+    void followsTheNameBetweenWrites();
 };
 
 void TestRosterFile::recordLayout_data()
@@ -101,7 +110,7 @@ void TestRosterFile::writeSlotFiveIntoEmptyFile()
 {
     TestDirectory dir;
     RosterFile file;
-    QVERIFY(file.open());
+    QCOMPARE(file.open(), RosterFile::Status::Ok);
     MeiboRecord record;
     record.set(Field::Namae, u"ABC"_s);
     QCOMPARE(file.writeSlot(5, record), RosterFile::Status::Ok);
@@ -123,7 +132,7 @@ void TestRosterFile::readsPastTheEndDoNotGrowTheFile()
 {
     TestDirectory dir;
     RosterFile file;
-    QVERIFY(file.open());
+    QCOMPARE(file.open(), RosterFile::Status::Ok);
     MeiboRecord read;
     QCOMPARE(file.readSlot(32767, read), RosterFile::Status::Ok);
     QVERIFY(isNeverWritten(read));
@@ -143,7 +152,7 @@ void TestRosterFile::shortAndZeroFilledFilesReadAsBlank()
     // One whole slot of zero bytes, then a slot cut off after its name.
     writeFileBytes(u"meibo.dat"_s, QByteArray(436, '\0') + QByteArray("Tanaka") + spaces(10));
     RosterFile file;
-    QVERIFY(file.open());
+    QCOMPARE(file.open(), RosterFile::Status::Ok);
     MeiboRecord read;
     QCOMPARE(file.readSlot(1, read), RosterFile::Status::Ok);
     QVERIFY(isNeverWritten(read));
@@ -167,7 +176,7 @@ void TestRosterFile::slotNumbersOutsideOneTo32767AreRefused()
     QFETCH(int, slot);
     TestDirectory dir;
     RosterFile file;
-    QVERIFY(file.open());
+    QCOMPARE(file.open(), RosterFile::Status::Ok);
     MeiboRecord record;
     record.set(Field::Namae, u"X"_s);
     QCOMPARE(file.writeSlot(slot, record), RosterFile::Status::BadSlotNumber);
@@ -181,9 +190,66 @@ void TestRosterFile::createsMissingFileEmpty()
     TestDirectory dir;
     writeFileBytes(u"other"_s, "x");
     RosterFile file;
-    QVERIFY(file.open());
+    QCOMPARE(file.open(), RosterFile::Status::Ok);
     QVERIFY(QFileInfo::exists(u"meibo.dat"_s));
     QCOMPARE(QFileInfo(u"meibo.dat"_s).size(), 0);
+}
+
+void TestRosterFile::fileSizeLimitFailsTheWrite()
+{
+    TestDirectory dir;
+    // A child of its own, so that the limit and the signal's handling end with it.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        letFileSizeLimitFailWrites();
+        RosterFile file;
+        MeiboRecord record;
+        record.set(Field::Namae, u"A"_s);
+        const bool first = file.open() == RosterFile::Status::Ok
+                           && file.writeSlot(1, record) == RosterFile::Status::Ok;
+        const rlimit limit = {436 + 100, 436 + 100};
+        const bool limited = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        const bool refused = file.writeSlot(2, record) == RosterFile::Status::Failed;
+        ::_exit(first && limited && refused ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status), "ended by a signal");
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(readFileBytes(u"meibo.dat"_s), QByteArray("A") + spaces(435));
+}
+
+void TestRosterFile::followsTheNameBetweenWrites_data()
+{
+    QTest::addColumn<bool>("deleted");
+    QTest::addColumn<QByteArray>("firstSlot");
+    QTest::newRow("replaced by a rename") << false << QByteArray("A") + spaces(435);
+    QTest::newRow("deleted") << true << QByteArray(436, '\0');
+}
+
+void TestRosterFile::followsTheNameBetweenWrites()
+{
+    QFETCH(bool, deleted);
+    QFETCH(QByteArray, firstSlot);
+    TestDirectory dir;
+    RosterFile file;
+    QCOMPARE(file.open(), RosterFile::Status::Ok);
+    MeiboRecord record;
+    record.set(Field::Namae, u"A"_s);
+    QCOMPARE(file.writeSlot(1, record), RosterFile::Status::Ok);
+    if (deleted) {
+        QVERIFY(QFile::remove(u"meibo.dat"_s));
+    } else {
+        // As a sync tool does: a copy written aside, then renamed over the name.
+        QVERIFY(QFile::copy(u"meibo.dat"_s, u"meibo.dat.new"_s));
+        QCOMPARE(std::rename("meibo.dat.new", "meibo.dat"), 0);
+    }
+    record.set(Field::Namae, u"B"_s);
+    QCOMPARE(file.writeSlot(2, record), RosterFile::Status::Ok);
+    QCOMPARE(readFileBytes(u"meibo.dat"_s), firstSlot + "B" + spaces(435));
+    // The file in the folder is the one locked now.
+    RosterFile other;
+    QCOMPARE(other.open(), RosterFile::Status::Locked);
 }
 
 QTEST_APPLESS_MAIN(TestRosterFile)

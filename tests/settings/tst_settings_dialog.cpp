@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 #include "app/program_state.h"
 #include "app/program_windows.h"
@@ -287,26 +288,33 @@ void TestSettingsDialog::refusedInput()
 
 void TestSettingsDialog::failedWrite_data()
 {
-    QTest::addColumn<bool>("readOnlyFile");
+    QTest::addColumn<QString>("obstacle");
 
-    QTest::newRow("directory in the way") << false;
-    QTest::newRow("read-only file") << true;
+    QTest::newRow("directory in the way") << u"directory"_s;
+    QTest::newRow("read-only file") << u"read-only"_s;
+    QTest::newRow("FIFO in the way") << u"FIFO"_s;
 }
 
 void TestSettingsDialog::failedWrite()
 {
-    QFETCH(bool, readOnlyFile);
+    QFETCH(QString, obstacle);
     TestDirectory dir;
     MessageRecorder messages;
     const QByteArray settings("7,\"" + yamadaBytes + "\"\r\n");
     Program program(settings);
     SettingsDialog *dialog = program.openSettings();
+    const bool readOnlyFile = obstacle == u"read-only"_s;
     if (readOnlyFile) {
         QVERIFY(QFile::setPermissions(u"settei.ini"_s, QFileDevice::ReadOwner));
     } else {
-        // No user, root included, can replace a directory with a file.
         QVERIFY(QFile::remove(u"settei.ini"_s));
-        QVERIFY(QDir().mkdir(u"settei.ini"_s));
+        // No user, root included, can replace a directory with a file.
+        if (obstacle == u"directory"_s) {
+            QVERIFY(QDir().mkdir(u"settei.ini"_s));
+        } else {
+            QCOMPARE(::mkfifo("settei.ini", 0666), 0);
+            QCOMPARE(::chmod("settei.ini", 0666), 0);
+        }
     }
     program.retype(u"Text1"_s, u"30"_s);
     program.retype(u"Text2"_s, u"abc"_s);
@@ -319,7 +327,7 @@ void TestSettingsDialog::failedWrite()
     if (readOnlyFile)
         QCOMPARE(readFileBytes(u"settei.ini"_s), settings);
     else
-        QVERIFY(QFileInfo(u"settei.ini"_s).isDir());
+        QVERIFY(QFileInfo::exists(u"settei.ini"_s) && !QFileInfo(u"settei.ini"_s).isFile());
     QCOMPARE(int(program.state.settings.MaxEntries), 7);
     QCOMPARE(program.state.settings.OwnerName, u"山田"_s);
     QCOMPARE(program.windows.settingsDialog(), dialog);

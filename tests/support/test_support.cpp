@@ -7,6 +7,10 @@
 #include <QImage>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
+
+#include <sys/mount.h>
 #include <unistd.h>
 
 TestDirectory::TestDirectory() : m_previous(QDir::currentPath())
@@ -85,4 +89,30 @@ WithoutPrivileges::~WithoutPrivileges()
     // The folder must be removable afterwards.
     QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                       | QFileDevice::ExeOwner);
+}
+
+SmallDisk::SmallDisk() : m_previousTemp(qgetenv("TMPDIR"))
+{
+    const QByteArray path = QFile::encodeName(m_mountPoint.path());
+    QVERIFY2(::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") == 0, strerror(errno));
+    // TestDirectory makes its folder where the temporary files go.
+    qputenv("TMPDIR", path);
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (m_previousTemp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", m_previousTemp);
+    // Detached, so that a file still open cannot keep it.
+    ::umount2(QFile::encodeName(m_mountPoint.path()).constData(), MNT_DETACH);
+}
+
+void SmallDisk::fill()
+{
+    QFile filler(m_mountPoint.filePath(QStringLiteral("filler")));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(4096, 'f')) == 4096) {
+    }
 }

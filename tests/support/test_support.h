@@ -83,3 +83,20 @@ private:
     QString m_path;
     bool m_wasRoot = false;
 };
+
+// A tmpfs of sixteen 4096-byte pages (the suite runs as root) that holds every TestDirectory
+// made while it lives; fill() then takes all of its room, as a full disk would.
+class SmallDisk final
+{
+public:
+    SmallDisk();
+    ~SmallDisk();
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    void fill();
+
+private:
+    QTemporaryDir m_mountPoint;
+    QByteArray m_previousTemp;
+};
