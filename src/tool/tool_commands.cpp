@@ -142,13 +142,24 @@ int importContacts(const ImportOptions &options)
     RosterFile roster;
     QList<bool> occupied;
     if (options.apply) {
-        if (QFileInfo::exists(rosterPath())) {
+        const bool existed = QFileInfo::exists(rosterPath());
+        // The lock first: while a Vedrin window has the roster, nothing is written, not even
+        // the copy.
+        switch (roster.open()) {
+        case RosterFile::Status::Ok:
+            break;
+        case RosterFile::Status::Locked:
+            return refuse(ToolTexts::rosterInUse());
+        case RosterFile::Status::NotOrdinaryFile:
+            return refuse(ToolTexts::rosterNotOrdinary());
+        default:
+            return refuse(ToolTexts::cannotOpenRoster(roster.errorString()));
+        }
+        if (existed) {
             QFile::remove(rosterPath() + u".bak"_s);
             if (!QFile::copy(rosterPath(), rosterPath() + u".bak"_s))
                 return refuse(ToolTexts::cannotBackUp());
         }
-        if (!roster.open())
-            return refuse(ToolTexts::cannotOpenRoster(roster.errorString()));
     }
     QString reason;
     if (const std::optional<RosterEntries> entries = readRosterEntries(rosterPath(), &reason)) {

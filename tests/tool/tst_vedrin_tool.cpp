@@ -59,6 +59,7 @@ private slots:
     void roundTrip();
     void refusals_data();
     void refusals();
+    void importWaitsForTheProgramsLock();
 };
 
 void TestVedrinTool::roundTrip_data()
@@ -76,7 +77,7 @@ void TestVedrinTool::roundTrip()
     TestDirectory source;
     {
         RosterFile roster;
-        QVERIFY(roster.open());
+        QCOMPARE(roster.open(), RosterFile::Status::Ok);
         const QString picture = u"/写真/"_s + QString(247, u'p');
         const QList<std::pair<int, MeiboRecord>> stored = {
             {1, record(u"山田 太郎"_s, u"taro@example.jp"_s, u"03-1234-5678"_s,
@@ -131,6 +132,22 @@ void TestVedrinTool::refusals()
     QVERIFY2(QString::fromUtf8(run.err).startsWith(message), run.err.constData());
     QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden),
              input.isNull() ? QStringList() : QStringList{u"input"_s});
+}
+
+void TestVedrinTool::importWaitsForTheProgramsLock()
+{
+    TestDirectory dir;
+    writeFileBytes(u"input.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:x\r\nEND:VCARD\r\n");
+    RosterFile held;
+    QCOMPARE(held.open(), RosterFile::Status::Ok);
+    const Run run = tool({u"import"_s, u"--apply"_s, u"input.vcf"_s});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(QString::fromUtf8(run.err), u"名簿ファイル meibo.dat は別のVedrinで使用中です。\n"_s);
+    QCOMPARE(readFileBytes(u"meibo.dat"_s), QByteArray(""));
+    QVERIFY(!QFileInfo::exists(u"meibo.dat.bak"_s));
+    held.close();
+    QCOMPARE(tool({u"import"_s, u"--apply"_s, u"input.vcf"_s}).status, 0);
+    QCOMPARE(readFileBytes(u"meibo.dat"_s).first(30), QByteArray("x").leftJustified(30, ' '));
 }
 
 QTEST_GUILESS_MAIN(TestVedrinTool)
