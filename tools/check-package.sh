@@ -20,6 +20,13 @@ trap 'DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get purge -y vedrin >/d
 desktop-file-validate /usr/share/applications/org.example.Vedrin.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.example.Vedrin.metainfo.xml
 test -s /usr/share/icons/hicolor/256x256/apps/org.example.Vedrin.png
+test -s /usr/share/man/man1/vedrin.1.gz && test -s /usr/share/man/man1/vedrin-tool.1.gz
+# The console tool from the package: an empty folder has no roster to export.
+empty=$(mktemp -d)
+status=0
+/usr/bin/vedrin-tool --folder "$empty" export 2>/dev/null || status=$?
+test "$status" -eq 1 && test -z "$(ls -A "$empty")"
+rm -rf "$empty"
 "$source_dir/tests/desktop/run-in-desktop-session.sh" /usr/bin/python3 \
     "$source_dir/tests/desktop/desktop_session.py" /usr/bin/vedrin "$build_dir/screenshots"
 

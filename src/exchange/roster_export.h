@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+#include "exchange/exchange_entry.h"
+#include "roster/meibo_record.h"
+
+// A field whose bytes form no Shift-JIS text: exported with U+FFFD where they failed.
+struct UndecodableField
+{
+    std::int32_t slot = 0;
+    MeiboRecord::Field field = MeiboRecord::Field::Namae;
+};
+
+struct RosterEntries
+{
+    QList<ExchangeEntry> entries;
+    QList<UndecodableField> undecodable;
+};
+
+// The roster's fields as they travel: trailing padding dropped, the memo's line breaks as '\n'.
+ExchangeEntry exchangeEntry(std::int32_t slot, const MeiboRecord &record);
+
+// Every slot of the roster file that is not blank, in slot order, to the end of the file,
+// read without creating or changing anything; nothing, with the system's reason, when the
+// file cannot be read.
+std::optional<RosterEntries> readRosterEntries(const QString &path, QString *reason);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QList>
+
+struct ReadContact;
+
+// Starts with BEGIN:VCARD, blanks aside.
+bool looksLikeVCard(QByteArrayView bytes);
+
+// Every card of a vCard 2.1, 3.0 or 4.0 file: folded lines, quoted-printable, CHARSET (2.1
+// without one is Shift-JIS unless the file is UTF-8), escapes as each version writes them.
+QList<ReadContact> readVCards(QByteArrayView bytes);

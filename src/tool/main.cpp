@@ -1,0 +1,132 @@
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHash>
+#include <QTextStream>
+
+#include <optional>
+
+#include "application_identity.h"
+#include "app/user_data_folder.h"
+#include "tool/tool_commands.h"
+#include "tool/tool_texts.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int wrongCommandLine = 2;
+
+int usageError(const QString &message, const QString &help)
+{
+    QTextStream(stderr) << message << u"\n\n"_s << help;
+    return wrongCommandLine;
+}
+
+// Parses a command's own options; nothing to run when the command line was wrong or help was
+// asked for, with the status to exit with.
+std::optional<int> parse(QCommandLineParser &parser, const QStringList &arguments)
+{
+    const QCommandLineOption help = parser.addHelpOption();
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText(), parser.helpText());
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    return std::nullopt;
+}
+
+int runExport(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"名簿 meibo.dat の空でない項目を、番号の順に書き出します。名簿は変えません。"_s);
+    const QCommandLineOption format(u"format"_s,
+                                    u"vcard (vCard 3.0, 既定), vcard4, vcard21 (携帯電話の "
+                                    u"Shift-JIS), csv (Google コンタクト, Thunderbird)"_s,
+                                    u"形式"_s, u"vcard"_s);
+    const QCommandLineOption photos(u"photos"_s, u"読み込める画像を vCard に埋め込む"_s);
+    const QCommandLineOption output(u"output"_s, u"標準出力の代わりに書くファイル"_s,
+                                    u"ファイル"_s);
+    parser.addOptions({format, photos, output});
+    if (const std::optional<int> status = parse(parser, arguments))
+        return *status;
+    static const QHash<QString, ExportFormat> formats = {{u"vcard"_s, ExportFormat::VCard30},
+                                                         {u"vcard4"_s, ExportFormat::VCard40},
+                                                         {u"vcard21"_s, ExportFormat::VCard21},
+                                                         {u"csv"_s, ExportFormat::Csv}};
+    const QString formatName = parser.value(format);
+    if (!formats.contains(formatName) || !parser.positionalArguments().isEmpty())
+        return usageError(u"形式は vcard, vcard4, vcard21, csv のどれかです。"_s, parser.helpText());
+    return exportRoster({formats.value(formatName), parser.isSet(photos), parser.value(output)});
+}
+
+int runImport(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"vCard (2.1, 3.0, 4.0) か CSV の連絡先を名簿 meibo.dat に読み込みます。"
+        u"--apply がなければ、どの番号に入り何が失われるかを示すだけです。"_s);
+    const QCommandLineOption apply(u"apply"_s,
+                                   u"名簿に書き込む (元の名簿を meibo.dat.bak に控える)"_s);
+    const QCommandLineOption replace(u"replace"_s, u"番号の項目が空でなくても上書きする"_s);
+    parser.addOptions({apply, replace});
+    parser.addPositionalArgument(u"FILE"_s, u"読み込む vCard か CSV のファイル"_s);
+    if (const std::optional<int> status = parse(parser, arguments))
+        return *status;
+    if (parser.positionalArguments().size() != 1)
+        return usageError(u"読み込むファイルを一つ指定してください。"_s, parser.helpText());
+    return importContacts(
+        {parser.positionalArguments().first(), parser.isSet(apply), parser.isSet(replace)});
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"vedrin-tool"_s);
+    QCoreApplication::setApplicationVersion(u"%1.%2.%3"_s.arg(ApplicationIdentity::versionMajor)
+                                                .arg(ApplicationIdentity::versionMinor)
+                                                .arg(ApplicationIdentity::versionRevision));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"Vedrin の名簿 meibo.dat を vCard や CSV に書き出し、読み込みます。\n\n"
+        u"コマンド:\n  export  名簿を書き出す\n  import  連絡先を名簿に読み込む\n\n"
+        u"各コマンドの使い方は vedrin-tool COMMAND --help で。"_s);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption folder(u"folder"_s, u"今のフォルダの代わりに使うフォルダ"_s,
+                                    u"DIR"_s);
+    const QCommandLineOption userDataFolder(
+        u"user-data-folder"_s, u"メニューから起動した Vedrin のデータフォルダ (%1) を使う"_s.arg(
+                                   QDir::toNativeSeparators(UserDataFolder::path())));
+    parser.addOptions({folder, userDataFolder});
+    parser.addVersionOption();
+    parser.addPositionalArgument(u"COMMAND"_s, u"export か import"_s);
+    if (const std::optional<int> status = parse(parser, app.arguments()))
+        return *status;
+    if (parser.isSet(u"version"_s)) {
+        QTextStream(stdout) << u"vedrin-tool "_s << QCoreApplication::applicationVersion() << u'\n';
+        return 0;
+    }
+    QStringList rest = parser.positionalArguments();
+    if (rest.isEmpty())
+        return usageError(u"コマンドを指定してください。"_s, parser.helpText());
+    if (parser.isSet(folder) && parser.isSet(userDataFolder))
+        return usageError(u"--folder と --user-data-folder は一緒に使えません。"_s, parser.helpText());
+
+    const QString command = rest.takeFirst();
+    if (command != u"export"_s && command != u"import"_s)
+        return usageError(u"知らないコマンドです: %1"_s.arg(command), parser.helpText());
+    const QString place = parser.isSet(folder) ? parser.value(folder)
+                          : parser.isSet(userDataFolder) ? UserDataFolder::path()
+                                                         : QString();
+    if (!place.isEmpty() && !QDir::setCurrent(place)) {
+        QTextStream(stderr) << ToolTexts::cannotEnterFolder(place) << u'\n';
+        return 1;
+    }
+    rest.prepend(u"vedrin-tool "_s + command);
+    return command == u"export"_s ? runExport(rest) : runImport(rest);
+}
