@@ -5,7 +5,7 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir="$source_dir/build-package"
 "$source_dir/tools/install-packages.sh" xvfb dbus-x11 at-spi2-core python3-pyatspi python3-pil \
-    x11-utils desktop-file-utils appstream dpkg-dev
+    x11-utils desktop-file-utils appstream dpkg-dev file
 
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVEDRIN_TESTS=OFF
 cmake --build "$build_dir" -j"$(nproc)"
