@@ -39,7 +39,7 @@ for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/source
 done
 apt-config dump | grep -E '^Acquire::((https?|ftp)::Proxy|Check-Valid-Until|Check-Date)' \
     >"$root/etc/apt/apt.conf.d/99machine" || true
-cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+cp -L /etc/resolv.conf /etc/hosts "$root/etc/"
 
 commit=$(git -C "$source_dir" rev-parse HEAD)
 [ -z "$(git -C "$source_dir" status --porcelain)" ] \

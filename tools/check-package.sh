@@ -14,8 +14,8 @@ package=$(ls "$build_dir"/vedrin_*_*.deb)
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "$package"
-trap 'DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get purge -y vedrin >/dev/null' EXIT
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$package"
+trap '"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y vedrin >/dev/null' EXIT
 
 desktop-file-validate /usr/share/applications/org.example.Vedrin.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.example.Vedrin.metainfo.xml
