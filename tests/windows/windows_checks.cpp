@@ -158,6 +158,17 @@ void checkFileExistence(const std::string &folder)
     CHECK(!ordinary(""));
 }
 
+// The start does not wait; the started copy leaves the marker a moment later.
+bool markerAppears(const std::string &marker)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
 void checkProgramStart(const std::string &folder)
 {
     char self[MAX_PATH];
@@ -165,14 +176,7 @@ void checkProgramStart(const std::string &folder)
     const std::string marker = folder + "\\started";
     const std::string line = "\"" + std::string(self) + "\" --touch " + marker;
     CHECK(systemProgramStart().start(CodePage932::toUnicode(line)));
-    // The start does not wait; the started copy leaves the marker a moment later.
-    bool started = false;
-    for (int i = 0; i < 200 && !started; ++i) {
-        started = GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
-        if (!started)
-            Sleep(50);
-    }
-    CHECK(started);
+    CHECK(markerAppears(marker));
 
     CHECK(!systemProgramStart().start(u"C:\\nowhere\\msinfo32.exe"));
     CHECK(!systemProgramStart().start(u""));
@@ -187,53 +191,36 @@ std::wstring wide(const std::u16string &text)
 // "A" functions take and give that code page, and the roster's code page has no part in it.
 void checkSystemCodePage(const std::string &folder, UINT codePage)
 {
-    struct Sample
-    {
-        UINT codePage;
-        std::u16string text;
-        std::string bytes;
-    };
-    const Sample samples[] = {{932, u"ツール", "\x83\x63\x81\x5B\x83\x8B"},
-                              {1252, u"Café", "Caf\xE9"}};
     CHECK(GetACP() == codePage);
-    const Sample *sample = nullptr;
-    for (const Sample &candidate : samples) {
-        if (candidate.codePage == codePage)
-            sample = &candidate;
-    }
-    CHECK(sample != nullptr);
-    if (!sample || GetACP() != codePage)
+    if (GetACP() != codePage)
         return;
+    const bool japanese = codePage == 932;
+    const std::u16string name = japanese ? u"ツール" : u"Café";
+    const std::string nameBytes = japanese ? "\x83\x63\x81\x5B\x83\x8B" : "Caf\xE9";
 
-    const std::u16string keyPath = u"SOFTWARE\\VedrinChecks\\" + sample->text;
-    const std::u16string program = SystemCodePage::toUnicode(folder) + u"\\" + sample->text + u".exe";
+    const std::u16string program =
+        SystemCodePage::toUnicode(folder) + u"\\" + name + u".exe";
     HKEY key = nullptr;
-    CHECK(RegCreateKeyExW(HKEY_LOCAL_MACHINE, wide(keyPath).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                          nullptr, &key, nullptr)
+    CHECK(RegCreateKeyExW(HKEY_LOCAL_MACHINE, wide(u"SOFTWARE\\VedrinChecks\\" + name).c_str(), 0,
+                          nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
           == ERROR_SUCCESS);
     const std::wstring data = wide(program);
-    CHECK(RegSetValueExW(key, wide(sample->text).c_str(), 0, REG_SZ,
+    CHECK(RegSetValueExW(key, wide(name).c_str(), 0, REG_SZ,
                          reinterpret_cast<const BYTE *>(data.c_str()),
                          DWORD((data.size() + 1) * sizeof(wchar_t)))
           == ERROR_SUCCESS);
     RegCloseKey(key);
     std::u16string text;
-    CHECK(readValue(("SOFTWARE\\VedrinChecks\\" + sample->bytes).c_str(), sample->bytes.c_str(), text)
+    CHECK(readValue(("SOFTWARE\\VedrinChecks\\" + nameBytes).c_str(), nameBytes.c_str(), text)
           && text == program);
 
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     CHECK(CopyFileW(self, data.c_str(), FALSE));
     CHECK(isOrdinaryFile(program));
-    const std::string marker = folder + "\\started-" + std::to_string(codePage);
+    const std::string marker = folder + "\\started-by-name";
     CHECK(systemProgramStart().start(program + u" --touch " + SystemCodePage::toUnicode(marker)));
-    bool started = false;
-    for (int i = 0; i < 200 && !started; ++i) {
-        started = GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
-        if (!started)
-            Sleep(50);
-    }
-    CHECK(started);
+    CHECK(markerAppears(marker));
 }
 
 void checkVersionResource()
