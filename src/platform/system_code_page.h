@@ -8,7 +8,7 @@
 // Windows test program can use it.
 namespace SystemCodePage {
 
-// Bytes that form no character read as U+FFFD; never fails.
+// Bytes that form no character read as a replacement character; never fails.
 std::u16string toUnicode(std::string_view bytes);
 
 // Characters with no form in the code page are written as '?'.
