@@ -5,7 +5,7 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir="$source_dir/build-package"
 "$source_dir/tools/install-packages.sh" xvfb dbus-x11 at-spi2-core python3-pyatspi python3-pil \
-    x11-utils desktop-file-utils appstream dpkg-dev
+    x11-utils desktop-file-utils appstream dpkg-dev file
 
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVEDRIN_TESTS=OFF
 cmake --build "$build_dir" -j"$(nproc)"
@@ -14,8 +14,8 @@ package=$(ls "$build_dir"/vedrin_*_*.deb)
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "$package"
-trap 'DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get purge -y vedrin >/dev/null' EXIT
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$package"
+trap '"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y vedrin >/dev/null' EXIT
 
 desktop-file-validate /usr/share/applications/org.example.Vedrin.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.example.Vedrin.metainfo.xml

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/code_page.h"
 #include "platform/file_existence.h"
 #include "platform/program_start.h"
 #include "platform/registry.h"
+#include "platform/system_code_page.h"
 
 namespace SystemInformation {
 
@@ -78,7 +78,7 @@ bool GetKeyValue(Registry &registry, std::uint32_t root, const std::string &keyP
         std::uint32_t length = size;
         if (buffer[length - 1] == 0)
             --length;
-        valueText = CodePage932::toUnicode(
+        valueText = SystemCodePage::toUnicode(
             std::string_view(reinterpret_cast<const char *>(buffer.data()), length));
     } else if (type == numberType) {
         valueText = hexadecimalText(buffer.data(), size);

@@ -42,11 +42,11 @@ Services systemServices();
 
 } // namespace SystemInformation
 
-// Reads one value. True when it was read: a text is decoded from code page 932 without its
-// terminating NUL, a 32-bit number becomes "&h" and its hexadecimal digits, and any other type
-// leaves valueText as it was passed. False, with valueText emptied, when the key or the value is
-// missing or the value does not fit the 1024-byte buffer. Throws EmptyValueError for a value of
-// size 0, and whatever the registry itself throws.
+// Reads one value. True when it was read: a text is decoded from the system's code page (see
+// platform/system_code_page.h) without its terminating NUL, a 32-bit number becomes "&h" and its
+// hexadecimal digits, and any other type leaves valueText as it was passed. False, with valueText
+// emptied, when the key or the value is missing or the value does not fit the 1024-byte buffer.
+// Throws EmptyValueError for a value of size 0, and whatever the registry itself throws.
 bool GetKeyValue(Registry &registry, std::uint32_t root, const std::string &keyPath,
                  const std::string &valueName, std::u16string &valueText);
 

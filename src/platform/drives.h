@@ -20,6 +20,9 @@ QString driveCurrentFolder(const QString &root);
 // The index of the drive that holds the folder: the one with the longest matching root; -1 if none.
 int driveHolding(const QList<Drive> &drives, const QString &folder);
 
+// The folder when the listed drive that holds it is the one at root, otherwise root.
+QString folderOnDrive(const QList<Drive> &drives, const QString &root, const QString &folder);
+
 // 0 when the folder can be listed; otherwise a run-time error number: 68 device unavailable,
 // 70 permission denied, 71 disk not ready.
 int folderReadError(const QString &folder);

@@ -23,3 +23,9 @@ int driveHolding(const QList<Drive> &drives, const QString &folder)
     }
     return best;
 }
+
+QString folderOnDrive(const QList<Drive> &drives, const QString &root, const QString &folder)
+{
+    const int holding = driveHolding(drives, folder);
+    return holding >= 0 && drives[holding].root == root ? folder : root;
+}

@@ -46,8 +46,9 @@ QList<Drive> availableDrives()
 
 QString driveCurrentFolder(const QString &root)
 {
-    const QString current = QDir::currentPath();
-    return QStorageInfo(current).rootPath() == root ? current : root;
+    // The listed drives, not QStorageInfo's own lookup: in a chroot or container no entry of the
+    // mount table need hold the current folder, and the list always has the root.
+    return folderOnDrive(availableDrives(), root, QDir::currentPath());
 }
 
 int folderReadError(const QString &folder)

@@ -41,60 +41,73 @@ NumberReading readRadix(const std::u16string &text, std::size_t at, int radix)
 
 NumberReading readDecimal(const std::u16string &text, std::size_t at)
 {
-    // Collected in plain ASCII for from_chars, which ignores the locale.
-    std::string number;
+    bool negative = false;
     if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) {
-        if (text[at] == u'-')
-            number += '-';
+        negative = text[at] == u'-';
         ++at;
     }
+    // The digits from the first one that is not 0, and the power of ten of that first one.
+    std::string digits;
+    long long power = -1;
     bool point = false;
     bool anyDigit = false;
-    long significantIntegerDigits = 0;
     for (; at < text.size(); ++at) {
         const char16_t c = text[at];
         if (isDigit(c)) {
             anyDigit = true;
-            number += static_cast<char>(c);
-            if (!point && (significantIntegerDigits > 0 || c != u'0'))
-                ++significantIntegerDigits;
+            if (!digits.empty() || c != u'0')
+                digits += static_cast<char>(c);
+            if (!point && !digits.empty())
+                ++power;
+            else if (point && digits.empty())
+                --power;
         } else if (c == u'.' && !point) {
             point = true;
-            number += '.';
         } else {
             break;
         }
     }
     if (!anyDigit)
         return {};
-    long exponent = 0;
     if (at < text.size() && (text[at] == u'E' || text[at] == u'e' || text[at] == u'D'
                              || text[at] == u'd')) {
         std::size_t next = at + 1;
-        bool negative = false;
+        bool negativeExponent = false;
         if (next < text.size() && (text[next] == u'+' || text[next] == u'-')) {
-            negative = text[next] == u'-';
+            negativeExponent = text[next] == u'-';
             ++next;
         }
+        long long exponent = 0;
         for (; next < text.size() && isDigit(text[next]); ++next) {
-            if (exponent < 100000)
+            if (exponent < 1'000'000'000'000)
                 exponent = exponent * 10 + (text[next] - u'0');
         }
-        if (negative)
-            exponent = -exponent;
-        number += 'e';
-        number += std::to_string(exponent);
+        power += negativeExponent ? -exponent : exponent;
     }
     NumberReading reading;
+    if (digits.empty())
+        return reading;
+    // Far outside a double's range either way; from_chars would cut such an exponent short.
+    if (power > 400) {
+        reading.outOfRange = true;
+        return reading;
+    }
+    if (power < -400)
+        return reading;
+    // Collected in plain ASCII for from_chars, which ignores the locale: d.ddd, then the power.
+    std::string number = negative ? "-" : "";
+    number += digits.front();
+    number += '.';
+    number.append(digits, 1);
+    number += 'e';
+    number += std::to_string(power);
     const auto [end, error] =
         std::from_chars(number.data(), number.data() + number.size(), reading.value);
     (void)end;
     if (error == std::errc::result_out_of_range) {
         // from_chars says "out of range" for both ends: only a large magnitude is a failure.
-        if (significantIntegerDigits + exponent > 0)
-            reading.outOfRange = true;
-        else
-            reading.value = 0.0;
+        reading.outOfRange = power > 0;
+        reading.value = 0.0;
     }
     return reading;
 }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/code_page.h"
+#include "platform/system_code_page.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ public:
     bool start(const std::u16string &commandLine) override
     {
         // CreateProcessA may write into the command line, so it gets a copy of its own.
-        const std::string encoded = CodePage932::fromUnicode(commandLine);
+        const std::string encoded = SystemCodePage::fromUnicode(commandLine);
         std::vector<char> line(encoded.begin(), encoded.end());
         line.push_back('\0');
 

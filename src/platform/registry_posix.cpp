@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/code_page.h"
+#include "platform/system_code_page.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ private:
         for (const char16_t *name : {u"hardinfo", u"hardinfo2", u"kinfocenter"}) {
             const QString found = QStandardPaths::findExecutable(QString::fromUtf16(name));
             if (!found.isEmpty())
-                return CodePage932::fromUnicode(found.toStdU16String());
+                return SystemCodePage::fromUnicode(found.toStdU16String());
         }
         return {};
     }

@@ -18,6 +18,7 @@
 #include "picture_chooser/folder_list_box.h"
 #include "picture_chooser/picture_chooser_window.h"
 #include "picture_chooser/picture_path.h"
+#include "platform/drives.h"
 #include "support/test_support.h"
 
 using namespace Qt::StringLiterals;
@@ -122,6 +123,8 @@ private slots:
     void handOverIntoMainWindowUnloadedBySettings();
     void unreadableDriveLeavesFoldersAsTheyWere();
     void rootFolderPaths();
+    void startFolderOfDrive_data();
+    void startFolderOfDrive();
 };
 
 void TestPictureChooser::opensOnCurrentFolderWithOrdinaryFilesOnly()
@@ -440,6 +443,32 @@ void TestPictureChooser::rootFolderPaths()
     QCOMPARE(PicturePath::joined(PicturePath::handOverFolder(u"/"_s), u"a.png"_s), u"/a.png"_s);
     QCOMPARE(PicturePath::joined(PicturePath::handOverFolder(u"/home/u"_s), u"a.png"_s),
              u"/home/u/a.png"_s);
+}
+
+// Browsing a drive starts in the folder when that drive holds it; the list need not hold the
+// folder's own mount point, as in a chroot.
+void TestPictureChooser::startFolderOfDrive_data()
+{
+    QTest::addColumn<QStringList>("roots");
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("only the root listed") << QStringList{u"/"_s} << u"/"_s << u"/srv/photos"_s;
+    QTest::newRow("a mount named like its start") << QStringList{u"/"_s, u"/sr"_s} << u"/"_s
+                                                   << u"/srv/photos"_s;
+    QTest::newRow("held by a nearer mount") << QStringList{u"/"_s, u"/srv"_s} << u"/"_s << u"/"_s;
+    QTest::newRow("on the nearer mount") << QStringList{u"/srv"_s, u"/"_s} << u"/srv"_s
+                                         << u"/srv/photos"_s;
+}
+
+void TestPictureChooser::startFolderOfDrive()
+{
+    QFETCH(QStringList, roots);
+    QFETCH(QString, root);
+    QFETCH(QString, expected);
+    QList<Drive> drives;
+    for (const QString &listed : roots)
+        drives.append(Drive{listed, listed});
+    QCOMPARE(folderOnDrive(drives, root, u"/srv/photos"_s), expected);
 }
 
 QTEST_MAIN(TestPictureChooser)

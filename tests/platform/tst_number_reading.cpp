@@ -54,6 +54,8 @@ void TestNumberReading::roster_data()
     QTest::newRow("overflowing exponent") << u"1E999"_s << QVariant();
     QTest::newRow("huge digits") << QString(400, u'9') << QVariant();
     QTest::newRow("underflow reads as 0") << u"1E-999"_s << QVariant(0);
+    QTest::newRow("underflow with a positive exponent")
+        << u"0."_s + QString(400, u'0') + u"1E10"_s << QVariant(0);
 }
 
 void TestNumberReading::roster()

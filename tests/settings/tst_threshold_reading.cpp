@@ -33,6 +33,11 @@ void TestThresholdReading::readings_data()
     QTest::newRow("C locale separator") << u"C"_s << u"2,000"_s << true << 2000.0;
     QTest::newRow("comma is the decimal point") << u"de_DE"_s << u"1,500"_s << true << 1.5;
     QTest::newRow("full stop groups") << u"de_DE"_s << u"1.500"_s << true << 1500.0;
+    QTest::newRow("separator between any digits") << u"ja_JP"_s << u"1,5000"_s << true << 15000.0;
+    QTest::newRow("separators and fraction") << u"en_US"_s << u"1,2,34.5"_s << true << 1234.5;
+    QTest::newRow("full stops between any digits") << u"de_DE"_s << u"1.5000"_s << true << 15000.0;
+    QTest::newRow("D exponent") << u"ja_JP"_s << u"1D3"_s << true << 1000.0;
+    QTest::newRow("d exponent with sign") << u"ja_JP"_s << u"25d-1"_s << true << 2.5;
 
     QTest::newRow("empty") << u"ja_JP"_s << QString() << false << 0.0;
     QTest::newRow("blanks only") << u"ja_JP"_s << u"   "_s << false << 0.0;

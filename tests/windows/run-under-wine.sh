@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in a throwaway prefix and passes on its exit status.
+# Runs a Windows program under Wine in a throwaway prefix and locale, with the arguments that
+# follow, and passes on its exit status. Wine takes the system's ANSI code page from the locale,
+# and needs it installed for file names beyond ASCII, so it is compiled for the run.
 set -euo pipefail
 wine=$1
-program=$2
-prefix=$(mktemp -d)
+locale=$2
+program=$3
+shift 3
+work=$(mktemp -d)
 wineserver="$(dirname "$wine")/wineserver"
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
-    WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null || true
-    rm -rf "$prefix"
+    "$wineserver" -k 2>/dev/null || true
+    rm -rf "$work"
 }
 trap cleanup EXIT
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-"$wine" "$program"
+mkdir "$work/locales"
+localedef -i "${locale%%.*}" -f "${locale#*.}" "$work/locales/$locale"
+env LOCPATH="$work/locales" LC_ALL="$locale" "$wine" "$program" "$@"

@@ -1,10 +1,12 @@
 // Checks of the program's Win32 layer against the real system calls, run under Wine by the test
 // command: registry reading, code page 932, the file-existence test, the program start and the
-// version resource. Prints each failed check and exits with the number of failures.
+// version resource, and names in the system's code page, which the first argument gives.
+// Prints each failed check and exits with the number of failures.
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -13,6 +15,7 @@
 #include "platform/file_existence.h"
 #include "platform/program_start.h"
 #include "platform/registry.h"
+#include "platform/system_code_page.h"
 
 namespace {
 
@@ -155,6 +158,17 @@ void checkFileExistence(const std::string &folder)
     CHECK(!ordinary(""));
 }
 
+// The start does not wait; the started copy leaves the marker a moment later.
+bool markerAppears(const std::string &marker)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
 void checkProgramStart(const std::string &folder)
 {
     char self[MAX_PATH];
@@ -162,17 +176,51 @@ void checkProgramStart(const std::string &folder)
     const std::string marker = folder + "\\started";
     const std::string line = "\"" + std::string(self) + "\" --touch " + marker;
     CHECK(systemProgramStart().start(CodePage932::toUnicode(line)));
-    // The start does not wait; the started copy leaves the marker a moment later.
-    bool started = false;
-    for (int i = 0; i < 200 && !started; ++i) {
-        started = GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
-        if (!started)
-            Sleep(50);
-    }
-    CHECK(started);
+    CHECK(markerAppears(marker));
 
     CHECK(!systemProgramStart().start(u"C:\\nowhere\\msinfo32.exe"));
     CHECK(!systemProgramStart().start(u""));
+}
+
+std::wstring wide(const std::u16string &text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+// A key, a value and a program named in the system's code page, which is not always 932: the
+// "A" functions take and give that code page, and the roster's code page has no part in it.
+void checkSystemCodePage(const std::string &folder, UINT codePage)
+{
+    CHECK(GetACP() == codePage);
+    if (GetACP() != codePage)
+        return;
+    const bool japanese = codePage == 932;
+    const std::u16string name = japanese ? u"ツール" : u"Café";
+    const std::string nameBytes = japanese ? "\x83\x63\x81\x5B\x83\x8B" : "Caf\xE9";
+
+    const std::u16string program =
+        SystemCodePage::toUnicode(folder) + u"\\" + name + u".exe";
+    HKEY key = nullptr;
+    CHECK(RegCreateKeyExW(HKEY_LOCAL_MACHINE, wide(u"SOFTWARE\\VedrinChecks\\" + name).c_str(), 0,
+                          nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+          == ERROR_SUCCESS);
+    const std::wstring data = wide(program);
+    CHECK(RegSetValueExW(key, wide(name).c_str(), 0, REG_SZ,
+                         reinterpret_cast<const BYTE *>(data.c_str()),
+                         DWORD((data.size() + 1) * sizeof(wchar_t)))
+          == ERROR_SUCCESS);
+    RegCloseKey(key);
+    std::u16string text;
+    CHECK(readValue(("SOFTWARE\\VedrinChecks\\" + nameBytes).c_str(), nameBytes.c_str(), text)
+          && text == program);
+
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    CHECK(CopyFileW(self, data.c_str(), FALSE));
+    CHECK(isOrdinaryFile(program));
+    const std::string marker = folder + "\\started-by-name";
+    CHECK(systemProgramStart().start(program + u" --touch " + SystemCodePage::toUnicode(marker)));
+    CHECK(markerAppears(marker));
 }
 
 void checkVersionResource()
@@ -218,6 +266,7 @@ int main(int argc, char **argv)
     checkCodePage();
     checkFileExistence(folder);
     checkProgramStart(folder);
+    checkSystemCodePage(folder, argc == 2 ? UINT(std::strtoul(argv[1], nullptr, 10)) : 0);
     checkVersionResource();
     std::printf("%s: %d failed\n", failures == 0 ? "PASS" : "FAIL", failures);
     return failures;
