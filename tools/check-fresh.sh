@@ -13,9 +13,12 @@ mirror=${VEDRIN_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 base=$cache/bookworm-minbase
 command -v debootstrap >/dev/null || "$source_dir/tools/install-packages.sh" debootstrap
 
+# One run at a time: runs share the base and the downloaded packages.
+mkdir -p "$cache"
+exec 9>"$cache/lock"
+flock 9
 if [ ! -d "$base" ]; then
     rm -rf "$base.partial"
-    mkdir -p "$cache"
     # debootstrap mounts /proc and /sys inside the new system while it works.
     unshare --mount debootstrap --variant=minbase --include=git,sudo,ca-certificates bookworm \
         "$base.partial" "$mirror"
@@ -53,7 +56,7 @@ user=$(chroot "$root" id -u user):$(chroot "$root" id -g user)
 mkdir -p "$cache/archives/partial"
 start=$(date +%s)
 status=0
-unshare --mount --pid --fork --propagation private bash -euo pipefail -c '
+unshare --mount --pid --fork --kill-child --propagation private bash -euo pipefail -c '
     root=$1
     cache=$2
     user=$3
@@ -76,6 +79,6 @@ unshare --mount --pid --fork --propagation private bash -euo pipefail -c '
     env -i HOME=/home/user USER=user LOGNAME=user LANG=C.UTF-8 TERM=dumb \
         PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin \
         chroot --userspec="$user" "$root" bash -c "cd /home/user/vedrin && bash tools/test.sh"
-' check-fresh "$root" "$cache" "$user" || status=$?
+' check-fresh "$root" "$cache" "$user" 9>&- || status=$?
 echo "check-fresh: tools/test.sh on $commit exited with $status after $(( ($(date +%s) - start) / 60 )) minutes"
 exit "$status"
