@@ -10,10 +10,10 @@
 #include "about/about_box_texts.h"
 #include "app/program_windows.h"
 #include "application_identity.h"
-#include "platform/enter_presses_buttons.h"
-#include "platform/message_box.h"
-#include "platform/program_icon.h"
-#include "platform/twips.h"
+#include "widgets/enter_presses_buttons.h"
+#include "widgets/message_box.h"
+#include "widgets/program_icon.h"
+#include "widgets/twips.h"
 
 using namespace Qt::StringLiterals;
 

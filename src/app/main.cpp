@@ -1,12 +1,12 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
-#include "application_identity.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
-#include "app/user_data_folder.h"
+#include "application_identity.h"
 #include "platform/file_size_limit.h"
-#include "platform/message_box.h"
+#include "platform/user_data_folder.h"
+#include "widgets/message_box.h"
 
 int main(int argc, char *argv[])
 {

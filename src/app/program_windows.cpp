@@ -4,12 +4,12 @@
 
 #include <memory>
 
-#include "app/program_state.h"
 #include "about/about_box.h"
+#include "app/program_state.h"
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
 #include "settings/settings_dialog.h"
-#include "platform/message_box.h"
+#include "widgets/message_box.h"
 
 ProgramWindows::ProgramWindows(ProgramState &state, SystemInformation::Services services)
     : m_state(state), m_services(services)

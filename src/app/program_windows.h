@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about/system_information.h"
-#include "platform/window_holder.h"
+#include "widgets/window_holder.h"
 
 class AboutBox;
 class MainWindow;

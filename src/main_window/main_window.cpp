@@ -17,16 +17,16 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "main_window/main_window_texts.h"
-#include "main_window/single_choice_list.h"
-#include "platform/enter_presses_buttons.h"
-#include "platform/japanese_font.h"
-#include "platform/message_box.h"
 #include "platform/number_reading.h"
 #include "platform/picture_loader.h"
-#include "platform/program_icon.h"
-#include "platform/single_line_box.h"
-#include "platform/twips.h"
 #include "settings/settings_file.h"
+#include "widgets/enter_presses_buttons.h"
+#include "widgets/japanese_font.h"
+#include "widgets/message_box.h"
+#include "widgets/program_icon.h"
+#include "widgets/single_choice_list.h"
+#include "widgets/single_line_box.h"
+#include "widgets/twips.h"
 
 using Field = MeiboRecord::Field;
 

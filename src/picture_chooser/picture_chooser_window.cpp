@@ -11,16 +11,16 @@
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
 #include "picture_chooser/folder_list_box.h"
-#include "picture_chooser/picture_path.h"
 #include "picture_chooser/picture_chooser_texts.h"
+#include "picture_chooser/picture_path.h"
 #include "platform/drives.h"
-#include "platform/enter_presses_buttons.h"
-#include "platform/japanese_font.h"
-#include "platform/message_box.h"
 #include "platform/picture_loader.h"
-#include "platform/program_icon.h"
-#include "platform/twips.h"
 #include "roster/meibo_record.h"
+#include "widgets/enter_presses_buttons.h"
+#include "widgets/japanese_font.h"
+#include "widgets/message_box.h"
+#include "widgets/program_icon.h"
+#include "widgets/twips.h"
 
 namespace {
 

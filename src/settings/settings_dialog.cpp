@@ -8,16 +8,16 @@
 
 #include "app/program_state.h"
 #include "app/program_windows.h"
-#include "platform/enter_presses_buttons.h"
-#include "platform/japanese_font.h"
-#include "platform/message_box.h"
 #include "platform/number_reading.h"
-#include "platform/program_icon.h"
-#include "platform/single_line_box.h"
-#include "platform/twips.h"
 #include "settings/settings_dialog_texts.h"
 #include "settings/settings_file.h"
 #include "settings/threshold_reading.h"
+#include "widgets/enter_presses_buttons.h"
+#include "widgets/japanese_font.h"
+#include "widgets/message_box.h"
+#include "widgets/program_icon.h"
+#include "widgets/single_line_box.h"
+#include "widgets/twips.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "application_identity.h"
-#include "app/user_data_folder.h"
+#include "platform/user_data_folder.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_texts.h"
 

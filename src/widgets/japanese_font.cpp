@@ -1,4 +1,4 @@
-#include "platform/japanese_font.h"
+#include "widgets/japanese_font.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "app/user_data_folder.h"
+#include "platform/user_data_folder.h"
 
 #include <QDir>
 #include <QStandardPaths>
