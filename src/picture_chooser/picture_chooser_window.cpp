@@ -22,17 +22,9 @@
 #include "widgets/program_icon.h"
 #include "widgets/twips.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
-
-QString text(const char16_t *literal)
-{
-    return QString::fromUtf16(literal);
-}
-
-QString numbered(const char16_t *prefix, int errorNumber)
-{
-    return text(prefix) + QString::number(errorNumber) + u')';
-}
 
 // An arrow with a small framed picture at its tail: the browsing controls pick pictures.
 QCursor pictureCursor()
@@ -64,8 +56,8 @@ PictureChooserWindow::PictureChooserWindow(ProgramState &state, ProgramWindows &
                                            QWidget *parent)
     : QWidget(parent), m_state(state), m_windows(windows)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(text(PictureChooserTexts::caption));
+    setObjectName(u"Form1"_s);
+    setWindowTitle(PictureChooserTexts::caption());
     setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -80,38 +72,38 @@ void PictureChooserWindow::createControls()
 {
     // Created in tab order: File1, Drive1, Dir1, Command1, Command2.
     m_file1 = new QListWidget(this);
-    m_file1->setObjectName(QStringLiteral("File1"));
-    m_file1->setAccessibleName(text(PictureChooserTexts::fileName));
+    m_file1->setObjectName(u"File1"_s);
+    m_file1->setAccessibleName(PictureChooserTexts::fileName());
     m_file1->setUniformItemSizes(true);
 
     m_drive1 = new QComboBox(this);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_drive1->setAccessibleName(text(PictureChooserTexts::driveName));
+    m_drive1->setObjectName(u"Drive1"_s);
+    m_drive1->setAccessibleName(PictureChooserTexts::driveName());
 
     m_dir1 = new FolderListBox(this);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_dir1->setAccessibleName(text(PictureChooserTexts::folderName));
+    m_dir1->setObjectName(u"Dir1"_s);
+    m_dir1->setAccessibleName(PictureChooserTexts::folderName());
 
-    m_command1 = new QPushButton(text(PictureChooserTexts::select), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1 = new QPushButton(PictureChooserTexts::select(), this);
+    m_command1->setObjectName(u"Command1"_s);
     m_command1->setFont(japaneseGothicFont(9.75, true));
-    m_command1->setToolTip(text(PictureChooserTexts::selectTip));
+    m_command1->setToolTip(PictureChooserTexts::selectTip());
     m_command1->setAutoDefault(false);
 
-    m_command2 = new QPushButton(text(PictureChooserTexts::cancel), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2 = new QPushButton(PictureChooserTexts::cancel(), this);
+    m_command2->setObjectName(u"Command2"_s);
     m_command2->setAutoDefault(false);
 
     m_image1 = new QLabel(this);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setAccessibleName(text(PictureChooserTexts::previewName));
+    m_image1->setObjectName(u"Image1"_s);
+    m_image1->setAccessibleName(PictureChooserTexts::previewName());
     m_image1->setFrameShape(QFrame::Box);
     m_image1->setScaledContents(true);
 
     m_hantei = new QLabel(this);
-    m_hantei->setObjectName(QStringLiteral("hantei"));
+    m_hantei->setObjectName(u"hantei"_s);
     // Its message is its accessible name, so that a screen reader hears each failure.
-    m_hantei->setAccessibleDescription(text(PictureChooserTexts::statusDescription));
+    m_hantei->setAccessibleDescription(PictureChooserTexts::statusDescription());
     m_hantei->setFont(japaneseGothicFont(8.25));
     m_hantei->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_hantei->setWordWrap(true);
@@ -179,8 +171,8 @@ void PictureChooserWindow::Drive1_Change(int index)
     const QString folder = driveCurrentFolder(m_drive1->itemData(index).toString());
     if (const int error = m_dir1->setFolder(folder)) {
         // The drive box keeps the chosen drive; the folder and file boxes keep the old folder.
-        showMessage(this, numbered(PictureChooserTexts::driveUnreadable, error));
-        m_hantei->setText(text(PictureChooserTexts::driveUnreadableStatus));
+        showMessage(this, PictureChooserTexts::driveUnreadable(error));
+        m_hantei->setText(PictureChooserTexts::driveUnreadableStatus());
         return;
     }
     Dir1_Change();
@@ -189,7 +181,7 @@ void PictureChooserWindow::Drive1_Change(int index)
 void PictureChooserWindow::openFolder(const QString &folder)
 {
     if (const int error = m_dir1->setFolder(folder)) {
-        showMessage(this, numbered(PictureChooserTexts::folderUnreadable, error));
+        showMessage(this, PictureChooserTexts::folderUnreadable(error));
         return;
     }
     Dir1_Change();
@@ -217,8 +209,8 @@ void PictureChooserWindow::File1_Click()
         loadPictureWithin(PicturePath::joined(handOver.PictureFolder, item->text()), previewSize());
     if (!load.succeeded()) {
         // The preview and the last good file name stay.
-        showMessage(this, numbered(PictureChooserTexts::notAPicture, load.errorNumber));
-        m_hantei->setText(text(PictureChooserTexts::notAPictureStatus));
+        showMessage(this, PictureChooserTexts::notAPicture(load.errorNumber));
+        m_hantei->setText(PictureChooserTexts::notAPictureStatus());
         return;
     }
     m_image1->setPixmap(QPixmap::fromImage(load.picture));
@@ -235,8 +227,8 @@ void PictureChooserWindow::Command1_Click()
         named ? PicturePath::joined(handOver.PictureFolder, handOver.PictureFileName) : QString();
     // The roster would keep the path with "?" in place of some characters, or cut it short.
     if (named && !MeiboRecord::holdsWhole(MeiboRecord::Field::PicturePath, path)) {
-        showMessage(this, text(PictureChooserTexts::pathNotStorable));
-        m_hantei->setText(text(PictureChooserTexts::selectFailedStatus));
+        showMessage(this, PictureChooserTexts::pathNotStorable());
+        m_hantei->setText(PictureChooserTexts::selectFailedStatus());
         return;
     }
     MainWindow *main = m_windows.mainWindow();
@@ -244,8 +236,8 @@ void PictureChooserWindow::Command1_Click()
     const PictureLoad load =
         named ? loadPictureWithin(path, main ? main->pictureSize() : previewSize()) : PictureLoad{};
     if (!named || !load.succeeded()) {
-        showMessage(this, text(PictureChooserTexts::nothingSelected));
-        m_hantei->setText(text(PictureChooserTexts::selectFailedStatus));
+        showMessage(this, PictureChooserTexts::nothingSelected());
+        m_hantei->setText(PictureChooserTexts::selectFailedStatus());
         return;
     }
     handOver.CurrentPicturePath = path;

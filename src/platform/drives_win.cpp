@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+using namespace Qt::StringLiterals;
+
 QList<Drive> availableDrives()
 {
     QList<Drive> drives;
@@ -28,7 +30,7 @@ QString driveCurrentFolder(const QString &root)
 
 int folderReadError(const QString &folder)
 {
-    const std::wstring pattern = QDir::toNativeSeparators(folder + QStringLiteral("/*")).toStdWString();
+    const std::wstring pattern = QDir::toNativeSeparators(folder + u"/*"_s).toStdWString();
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {

@@ -19,20 +19,13 @@
 #include "widgets/single_line_box.h"
 #include "widgets/twips.h"
 
-namespace {
-
-QString text(const char16_t *literal)
-{
-    return QString::fromUtf16(literal);
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 SettingsDialog::SettingsDialog(ProgramState &state, ProgramWindows &windows, QWidget *parent)
     : QWidget(parent), m_state(state), m_windows(windows)
 {
-    setObjectName(QStringLiteral("Settei"));
-    setWindowTitle(text(SettingsDialogTexts::caption));
+    setObjectName(u"Settei"_s);
+    setWindowTitle(SettingsDialogTexts::caption());
     setWindowIcon(programIcon());
     setFont(japaneseGothicFont(9));
     createControls();
@@ -44,34 +37,34 @@ SettingsDialog::SettingsDialog(ProgramState &state, ProgramWindows &windows, QWi
 
 void SettingsDialog::createControls()
 {
-    m_label1 = new QLabel(text(SettingsDialogTexts::heading), this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1 = new QLabel(SettingsDialogTexts::heading(), this);
+    m_label1->setObjectName(u"Label1"_s);
     m_label1->setFont(japaneseGothicFont(12, true));
 
-    m_label2 = new QLabel(text(SettingsDialogTexts::maxEntriesCaption), this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2 = new QLabel(SettingsDialogTexts::maxEntriesCaption(), this);
+    m_label2->setObjectName(u"Label2"_s);
     m_text1 = new QLineEdit(this);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text1->setAccessibleName(text(SettingsDialogTexts::maxEntriesCaption));
+    m_text1->setObjectName(u"Text1"_s);
+    m_text1->setAccessibleName(SettingsDialogTexts::maxEntriesCaption());
     makeSingleLineBox(m_text1);
     m_label2->setBuddy(m_text1);
 
-    m_label3 = new QLabel(text(SettingsDialogTexts::ownerNameCaption), this);
-    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3 = new QLabel(SettingsDialogTexts::ownerNameCaption(), this);
+    m_label3->setObjectName(u"Label3"_s);
     m_text2 = new QLineEdit(this);
-    m_text2->setObjectName(QStringLiteral("Text2"));
-    m_text2->setAccessibleName(text(SettingsDialogTexts::ownerNameCaption));
+    m_text2->setObjectName(u"Text2"_s);
+    m_text2->setAccessibleName(SettingsDialogTexts::ownerNameCaption());
     makeSingleLineBox(m_text2);
     m_label3->setBuddy(m_text2);
 
-    m_ok = new QPushButton(text(SettingsDialogTexts::ok), this);
-    m_ok->setObjectName(QStringLiteral("OK"));
+    m_ok = new QPushButton(SettingsDialogTexts::ok(), this);
+    m_ok->setObjectName(u"OK"_s);
     // Enter in a text box must not store half-typed values; Enter on the button itself does.
     m_ok->setAutoDefault(false);
     m_ok->setDefault(false);
 
     m_label4 = new QLabel(this);
-    m_label4->setObjectName(QStringLiteral("Label4"));
+    m_label4->setObjectName(u"Label4"_s);
 }
 
 void SettingsDialog::placeControls()
@@ -102,7 +95,7 @@ void SettingsDialog::Form_Load()
         m_text1->setText(QString::number(settings.MaxEntries));
         m_text2->setText(settings.OwnerName);
     }
-    m_label4->setText(text(SettingsDialogTexts::note));
+    m_label4->setText(SettingsDialogTexts::note());
 }
 
 void SettingsDialog::OK_Click()
@@ -111,24 +104,24 @@ void SettingsDialog::OK_Click()
     const std::optional<double> threshold = readThresholdNumber(maxText);
     // The warnings only ask; the value is stored whatever the user answers.
     if (threshold && *threshold >= 1000) {
-        showMessage(this, text(SettingsDialogTexts::tooMany));
-        showMessage(this, text(SettingsDialogTexts::changeableLater));
+        showMessage(this, SettingsDialogTexts::tooMany());
+        showMessage(this, SettingsDialogTexts::changeableLater());
     }
     const std::optional<std::int16_t> maxEntries = roundToInt16(readLeadingNumber(maxText));
     if (!maxEntries) {
-        showMessage(this, text(SettingsDialogTexts::outOfRange));
+        showMessage(this, SettingsDialogTexts::outOfRange());
         return;
     }
     // The file keeps the name between double quotes without escaping, so one inside would cut
     // the name short at the next read.
     const QString ownerName = m_text2->text();
     if (ownerName.contains(u'"')) {
-        showMessage(this, text(SettingsDialogTexts::quoteInName));
+        showMessage(this, SettingsDialogTexts::quoteInName());
         return;
     }
     const SettingsValues values{*maxEntries, ownerName};
     if (!WriteSettingsFile(values)) {
-        showMessage(this, text(SettingsDialogTexts::cannotSave));
+        showMessage(this, SettingsDialogTexts::cannotSave());
         return;
     }
     m_state.settings = values;

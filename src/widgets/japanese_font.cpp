@@ -2,11 +2,12 @@
 
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 QFont japaneseGothicFont(qreal pointSize, bool bold)
 {
     QFont font;
-    font.setFamilies({QStringLiteral(u"ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("IPAPGothic"), QStringLiteral(u"IPA Pゴシック")});
+    font.setFamilies({u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s, u"IPAPGothic"_s, u"IPA Pゴシック"_s});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
