@@ -8,7 +8,6 @@
 #include <QPushButton>
 
 #include "about/about_box_texts.h"
-#include "app/program_windows.h"
 #include "application_identity.h"
 #include "widgets/enter_presses_buttons.h"
 #include "widgets/message_box.h"
@@ -64,8 +63,8 @@ void setBlackText(QLabel *label)
 
 } // namespace
 
-AboutBox::AboutBox(ProgramWindows &windows, SystemInformation::Services services, QWidget *parent)
-    : QDialog(parent), m_windows(windows), m_services(services)
+AboutBox::AboutBox(SystemInformation::Services services, QWidget *parent)
+    : QDialog(parent), m_services(services)
 {
     setObjectName(u"frmAbout"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
@@ -178,7 +177,7 @@ void AboutBox::reject()
 
 void AboutBox::cmdOK_Click()
 {
-    m_windows.unloadAboutBox();
+    emit closed();
 }
 
 void AboutBox::cmdSysInfo_Click()

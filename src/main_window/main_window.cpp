@@ -14,12 +14,13 @@
 
 #include <charconv>
 
-#include "app/program_state.h"
-#include "app/program_windows.h"
 #include "main_window/main_window_texts.h"
+#include "picture_chooser/picture_hand_over.h"
 #include "platform/number_reading.h"
 #include "platform/picture_loader.h"
+#include "roster/roster_state.h"
 #include "settings/settings_file.h"
+#include "settings/settings_values.h"
 #include "widgets/enter_presses_buttons.h"
 #include "widgets/japanese_font.h"
 #include "widgets/message_box.h"
@@ -68,8 +69,9 @@ QPalette withBackground(QPalette palette, const QColor &colour)
 
 } // namespace
 
-MainWindow::MainWindow(ProgramState &state, ProgramWindows &windows, QWidget *parent)
-    : QMainWindow(parent), m_state(state), m_windows(windows)
+MainWindow::MainWindow(RosterState &roster, SettingsValues &settings, PictureHandOver &picture,
+                       QWidget *parent)
+    : QMainWindow(parent), m_roster(roster), m_settings(settings), m_picture(picture)
 {
     setObjectName(u"Meibo"_s);
     setWindowTitle(MainWindowTexts::initialCaption());
@@ -238,7 +240,7 @@ std::optional<QString> MainWindow::Form_Load()
 {
     if (std::optional<QString> failure = ReadSettings())
         return failure;
-    switch (m_state.roster.file.open()) {
+    switch (m_roster.file.open()) {
     case RosterFile::Status::Ok:
         return FillRosterList();
     case RosterFile::Status::Locked:
@@ -246,7 +248,7 @@ std::optional<QString> MainWindow::Form_Load()
     case RosterFile::Status::NotOrdinaryFile:
         return MainWindowTexts::rosterNotOrdinary();
     default:
-        return MainWindowTexts::cannotOpenRoster(m_state.roster.file.errorString());
+        return MainWindowTexts::cannotOpenRoster(m_roster.file.errorString());
     }
 }
 
@@ -254,21 +256,20 @@ std::optional<QString> MainWindow::ReadSettings()
 {
     if (!SettingsFile::isUsable())
         return MainWindowTexts::settingsNotOrdinary();
-    SettingsValues &settings = m_state.settings;
-    if (ReadSettingsFile(settings)) {
+    if (ReadSettingsFile(m_settings)) {
         // The frame shows far fewer characters than this; laying out a name of megabytes from
         // a hand-edited file would take seconds at every refill, so the rest is never shown.
         constexpr qsizetype shownCharacters = 512;
-        m_frame2->setTitle(settings.OwnerName.isEmpty()
+        m_frame2->setTitle(m_settings.OwnerName.isEmpty()
                                ? MainWindowTexts::noOwnerTitle()
-                               : MainWindowTexts::ownerTitle(settings.OwnerName)
+                               : MainWindowTexts::ownerTitle(m_settings.OwnerName)
                                      .left(shownCharacters));
         setWindowTitle(MainWindowTexts::loadedCaption());
         return std::nullopt;
     }
-    settings.MaxEntries = 10;
+    m_settings.MaxEntries = 10;
     QString reason;
-    if (!WriteSettingsFile(settings, &reason))
+    if (!WriteSettingsFile(m_settings, &reason))
         return MainWindowTexts::cannotWriteSettings(reason);
     return std::nullopt;
 }
@@ -280,9 +281,9 @@ std::optional<QString> MainWindow::FillRosterList()
         const QSignalBlocker blocker(m_list1);
         m_list1->clear();
     }
-    m_state.picture.clear();
+    m_picture.clear();
     m_image1->clear();
-    const int bound = m_state.settings.MaxEntries;
+    const int bound = m_settings.MaxEntries;
     if (std::optional<QString> failure = ReadSettings())
         return failure;
     if (bound <= 0)
@@ -290,14 +291,14 @@ std::optional<QString> MainWindow::FillRosterList()
     // Only the names are decoded, and the last slot in full.
     QStringList lines;
     lines.reserve(bound);
-    const bool read = m_state.roster.file.readLeadingSlots(
+    const bool read = m_roster.file.readLeadingSlots(
         bound, [&](std::int32_t slot, QByteArrayView bytes) {
             lines.append(rosterLine(slot, bytes));
             if (slot == bound)
-                m_state.roster.CurrentEntry = MeiboRecord::fromBytes(bytes);
+                m_roster.CurrentEntry = MeiboRecord::fromBytes(bytes);
         });
     if (!read)
-        return MainWindowTexts::cannotReadRoster(m_state.roster.file.errorString());
+        return MainWindowTexts::cannotReadRoster(m_roster.file.errorString());
     const QSignalBlocker blocker(m_list1);
     m_list1->addItems(lines);
     return std::nullopt;
@@ -329,27 +330,27 @@ void MainWindow::Command1_Click()
         showMessage(this, MainWindowTexts::noName());
         return;
     }
-    MeiboRecord &entry = m_state.roster.CurrentEntry;
+    MeiboRecord &entry = m_roster.CurrentEntry;
     entry.set(Field::Namae, name);
     entry.set(Field::Mail, m_mail->text());
     entry.set(Field::Tell, m_tell->text());
     entry.set(Field::Memo, memoForField(m_memo->toPlainText()));
-    entry.set(Field::PicturePath, m_state.picture.CurrentPicturePath);
+    entry.set(Field::PicturePath, m_picture.CurrentPicturePath);
     const std::optional<std::int32_t> slot = roundToInt32(readLeadingNumber(m_text1->text()));
-    const bool stored = slot && m_state.roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok;
+    const bool stored = slot && m_roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok;
     if (!stored || FillRosterList())
         showMessage(this, MainWindowTexts::noNumber());
 }
 
 void MainWindow::List1_Click()
 {
-    PictureHandOver &picture = m_state.picture;
+    PictureHandOver &picture = m_picture;
     picture.clear();
     m_image1->clear();
     const int slot = selectedSlot();
-    MeiboRecord &entry = m_state.roster.CurrentEntry;
+    MeiboRecord &entry = m_roster.CurrentEntry;
     // A slot the file cannot give reads as never written, which the boxes show as empty.
-    m_state.roster.file.readSlot(slot, entry);
+    m_roster.file.readSlot(slot, entry);
     m_text1->setText(QString::number(slot));
     m_namae->setText(entry.get(Field::Namae));
     m_mail->setText(entry.get(Field::Mail));
@@ -377,10 +378,10 @@ void MainWindow::List1_Click()
 
 void MainWindow::Command4_Click()
 {
-    MeiboRecord &entry = m_state.roster.CurrentEntry;
+    MeiboRecord &entry = m_roster.CurrentEntry;
     entry.clear();
     m_image1->clear();
-    m_state.picture.CurrentPicturePath.clear();
+    m_picture.CurrentPicturePath.clear();
     m_namae->clear();
     m_mail->clear();
     m_tell->clear();
@@ -389,8 +390,8 @@ void MainWindow::Command4_Click()
     // The confirmation names what the slot held, whatever line was chosen before.
     MeiboRecord deleted;
     const bool blanked = slot
-                         && m_state.roster.file.readSlot(*slot, deleted) == RosterFile::Status::Ok
-                         && m_state.roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok
+                         && m_roster.file.readSlot(*slot, deleted) == RosterFile::Status::Ok
+                         && m_roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok
                          && !FillRosterList();
     if (!blanked) {
         showMessage(this, MainWindowTexts::nothingToDelete());
@@ -402,31 +403,31 @@ void MainWindow::Command4_Click()
 
 void MainWindow::Command2_Click()
 {
-    m_windows.endProgram(0);
+    emit endRequested();
 }
 
 void MainWindow::end_Click(int /*index*/)
 {
-    m_windows.endProgram(0);
+    emit endRequested();
 }
 
 void MainWindow::open_Click(int /*index*/)
 {
-    m_windows.openSettings();
+    emit settingsRequested();
 }
 
 void MainWindow::Help_Click()
 {
-    m_windows.showAbout();
+    emit aboutRequested();
 }
 
 void MainWindow::Command3_Click()
 {
-    m_windows.showPictureChooser();
+    emit pictureChooserRequested();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    m_state.roster.file.close();
+    m_roster.file.close();
     event->accept();
 }

@@ -11,8 +11,9 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QAction;
-class ProgramWindows;
-struct ProgramState;
+struct PictureHandOver;
+struct RosterState;
+struct SettingsValues;
 
 // The start-up window "Meibo": the roster list, the entry boxes and the picture box.
 class MainWindow final : public QMainWindow
@@ -21,7 +22,8 @@ class MainWindow final : public QMainWindow
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    MainWindow(ProgramState &state, ProgramWindows &windows, QWidget *parent = nullptr);
+    MainWindow(RosterState &roster, SettingsValues &settings, PictureHandOver &picture,
+               QWidget *parent = nullptr);
 
     // Reads the settings, opens the roster file and fills the list. On a failure that no handler
     // guards, returns the text that reports it; the program then ends.
@@ -31,6 +33,12 @@ public:
     void showPicture(const QImage &picture);
     // The picture box's size in device pixels: pictures are decoded at it and kept no larger.
     QSize pictureSize() const;
+
+signals:
+    void settingsRequested();
+    void aboutRequested();
+    void pictureChooserRequested();
+    void endRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -55,8 +63,9 @@ private:
     void open_Click(int index);
     void Help_Click();
 
-    ProgramState &m_state;
-    ProgramWindows &m_windows;
+    RosterState &m_roster;
+    SettingsValues &m_settings;
+    PictureHandOver &m_picture;
 
     QGroupBox *m_frame2 = nullptr;
     QListWidget *m_list1 = nullptr;

@@ -7,11 +7,9 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "app/program_state.h"
-#include "app/program_windows.h"
-#include "main_window/main_window.h"
 #include "picture_chooser/folder_list_box.h"
 #include "picture_chooser/picture_chooser_texts.h"
+#include "picture_chooser/picture_hand_over.h"
 #include "picture_chooser/picture_path.h"
 #include "platform/drives.h"
 #include "platform/picture_loader.h"
@@ -52,9 +50,8 @@ QCursor pictureCursor()
 
 } // namespace
 
-PictureChooserWindow::PictureChooserWindow(ProgramState &state, ProgramWindows &windows,
-                                           QWidget *parent)
-    : QWidget(parent), m_state(state), m_windows(windows)
+PictureChooserWindow::PictureChooserWindow(PictureHandOver &handOver, QWidget *parent)
+    : QWidget(parent), m_handOver(handOver)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(PictureChooserTexts::caption());
@@ -141,11 +138,16 @@ void PictureChooserWindow::connectSignals()
     // The main window empties the hand-over; a click on the file still highlighted takes it
     // again. A click that changes the highlight has filled it already.
     connect(m_file1, &QAbstractItemView::clicked, this, [this] {
-        if (m_state.picture.PictureFolder.isEmpty())
+        if (m_handOver.PictureFolder.isEmpty())
             File1_Click();
     });
     connect(m_command1, &QPushButton::clicked, this, &PictureChooserWindow::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &PictureChooserWindow::Command2_Click);
+}
+
+void PictureChooserWindow::setChosenPictureSize(std::function<QSize()> size)
+{
+    m_chosenPictureSize = std::move(size);
 }
 
 void PictureChooserWindow::Form_Load()
@@ -203,10 +205,9 @@ void PictureChooserWindow::File1_Click()
     const QListWidgetItem *item = m_file1->currentItem();
     if (!item || !item->isSelected())
         return;
-    PictureHandOver &handOver = m_state.picture;
-    handOver.PictureFolder = PicturePath::handOverFolder(m_fileFolder);
-    const PictureLoad load =
-        loadPictureWithin(PicturePath::joined(handOver.PictureFolder, item->text()), previewSize());
+    m_handOver.PictureFolder = PicturePath::handOverFolder(m_fileFolder);
+    const PictureLoad load = loadPictureWithin(
+        PicturePath::joined(m_handOver.PictureFolder, item->text()), previewSize());
     if (!load.succeeded()) {
         // The preview and the last good file name stay.
         showMessage(this, PictureChooserTexts::notAPicture(load.errorNumber));
@@ -214,43 +215,34 @@ void PictureChooserWindow::File1_Click()
         return;
     }
     m_image1->setPixmap(QPixmap::fromImage(load.picture));
-    handOver.PictureFileName = item->text();
+    m_handOver.PictureFileName = item->text();
 }
 
 void PictureChooserWindow::Command1_Click()
 {
-    PictureHandOver &handOver = m_state.picture;
     // Only a path that loads is handed over: not a folder alone because nothing was previewed,
     // nor a file removed meanwhile or missing from the folder of a later failed click.
-    const bool named = !handOver.PictureFolder.isEmpty() && !handOver.PictureFileName.isEmpty();
-    const QString path =
-        named ? PicturePath::joined(handOver.PictureFolder, handOver.PictureFileName) : QString();
+    const bool named = !m_handOver.PictureFolder.isEmpty() && !m_handOver.PictureFileName.isEmpty();
+    const QString path = named ? PicturePath::joined(m_handOver.PictureFolder,
+                                                     m_handOver.PictureFileName)
+                               : QString();
     // The roster would keep the path with "?" in place of some characters, or cut it short.
     if (named && !MeiboRecord::holdsWhole(MeiboRecord::Field::PicturePath, path)) {
         showMessage(this, PictureChooserTexts::pathNotStorable());
         m_hantei->setText(PictureChooserTexts::selectFailedStatus());
         return;
     }
-    MainWindow *main = m_windows.mainWindow();
-    // Decoded at the size the main window shows it; one loaded afresh below shows no picture.
+    const QSize chosenSize = m_chosenPictureSize ? m_chosenPictureSize() : QSize();
     const PictureLoad load =
-        named ? loadPictureWithin(path, main ? main->pictureSize() : previewSize()) : PictureLoad{};
+        named ? loadPictureWithin(path, chosenSize.isValid() ? chosenSize : previewSize())
+              : PictureLoad{};
     if (!named || !load.succeeded()) {
         showMessage(this, PictureChooserTexts::nothingSelected());
         m_hantei->setText(PictureChooserTexts::selectFailedStatus());
         return;
     }
-    handOver.CurrentPicturePath = path;
-
-    if (!main) {
-        // Loading afresh refills the list, which empties the hand-over.
-        main = m_windows.loadMainWindow();
-        if (!main)
-            return;
-    }
-    main->showPicture(handOver.CurrentPicturePath.isEmpty() ? QImage() : load.picture);
-    m_windows.showMainWindow();
-    m_windows.unloadPictureChooser();
+    m_handOver.CurrentPicturePath = path;
+    emit pictureChosen(load.picture);
 }
 
 QSize PictureChooserWindow::previewSize() const
@@ -260,6 +252,5 @@ QSize PictureChooserWindow::previewSize() const
 
 void PictureChooserWindow::Command2_Click()
 {
-    m_windows.showMainWindow();
-    m_windows.unloadPictureChooser();
+    emit cancelled();
 }

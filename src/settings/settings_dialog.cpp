@@ -6,11 +6,10 @@
 
 #include <optional>
 
-#include "app/program_state.h"
-#include "app/program_windows.h"
 #include "platform/number_reading.h"
 #include "settings/settings_dialog_texts.h"
 #include "settings/settings_file.h"
+#include "settings/settings_values.h"
 #include "settings/threshold_reading.h"
 #include "widgets/enter_presses_buttons.h"
 #include "widgets/japanese_font.h"
@@ -21,8 +20,8 @@
 
 using namespace Qt::StringLiterals;
 
-SettingsDialog::SettingsDialog(ProgramState &state, ProgramWindows &windows, QWidget *parent)
-    : QWidget(parent), m_state(state), m_windows(windows)
+SettingsDialog::SettingsDialog(SettingsValues &settings, QWidget *parent)
+    : QWidget(parent), m_settings(settings)
 {
     setObjectName(u"Settei"_s);
     setWindowTitle(SettingsDialogTexts::caption());
@@ -90,10 +89,9 @@ void SettingsDialog::connectSignals()
 
 void SettingsDialog::Form_Load()
 {
-    SettingsValues &settings = m_state.settings;
-    if (ReadSettingsFile(settings)) {
-        m_text1->setText(QString::number(settings.MaxEntries));
-        m_text2->setText(settings.OwnerName);
+    if (ReadSettingsFile(m_settings)) {
+        m_text1->setText(QString::number(m_settings.MaxEntries));
+        m_text2->setText(m_settings.OwnerName);
     }
     m_label4->setText(SettingsDialogTexts::note());
 }
@@ -124,9 +122,6 @@ void SettingsDialog::OK_Click()
         showMessage(this, SettingsDialogTexts::cannotSave());
         return;
     }
-    m_state.settings = values;
-    // Shown before the dialog goes, so that the program never runs out of windows. The main
-    // window's start-up reads the file just written.
-    m_windows.showMainWindow();
-    m_windows.unloadSettingsDialog();
+    m_settings = values;
+    emit stored();
 }
