@@ -49,7 +49,7 @@ ProgramWindows::~ProgramWindows() = default;
 MainWindow *ProgramWindows::createMainWindow()
 {
     auto window = std::make_unique<MainWindow>(m_state.roster, m_state.settings, m_state.picture);
-    if (std::optional<QString> failure = window->Form_Load()) {
+    if (const std::optional<QString> &failure = window->loadFailure()) {
         showMessage(nullptr, *failure);
         endProgram(1);
         return nullptr;

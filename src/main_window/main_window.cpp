@@ -12,12 +12,11 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-#include <charconv>
-
 #include "main_window/main_window_texts.h"
 #include "picture_chooser/picture_hand_over.h"
 #include "platform/number_reading.h"
 #include "platform/picture_loader.h"
+#include "roster/roster_line.h"
 #include "roster/roster_state.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
@@ -46,21 +45,6 @@ QString memoForBox(QString fieldText)
     return fieldText.replace(u"\r\n"_s, u"\n"_s);
 }
 
-QString rosterLine(std::int32_t slot, QByteArrayView slotBytes)
-{
-    char digits[12];
-    const qsizetype count = std::to_chars(digits, digits + sizeof digits, slot).ptr - digits;
-    // Right-aligned in three characters; from 1000 on the number simply takes more.
-    const qsizetype padding = qMax<qsizetype>(0, 3 - count);
-    QString line;
-    line.reserve(padding + count + 3 + MeiboRecord::width(Field::Namae));
-    line.fill(u' ', padding);
-    line += QLatin1StringView(digits, count);
-    line += u":  "_s;
-    MeiboRecord::appendNamae(line, slotBytes);
-    return line;
-}
-
 QPalette withBackground(QPalette palette, const QColor &colour)
 {
     palette.setColor(QPalette::Window, colour);
@@ -86,6 +70,7 @@ MainWindow::MainWindow(RosterState &roster, SettingsValues &settings, PictureHan
     adjustSize();
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    m_loadFailure = Form_Load();
 }
 
 void MainWindow::createControls()
@@ -230,9 +215,8 @@ void MainWindow::connectSignals()
         if (selectedSlot() > 0)
             List1_Click();
     });
-    // The index of the old menu control arrays: 終了 is 2, 設定 is 1.
-    connect(m_end, &QAction::triggered, this, [this] { end_Click(2); });
-    connect(m_open, &QAction::triggered, this, [this] { open_Click(1); });
+    connect(m_end, &QAction::triggered, this, &MainWindow::end_Click);
+    connect(m_open, &QAction::triggered, this, &MainWindow::open_Click);
     connect(m_help, &QAction::triggered, this, &MainWindow::Help_Click);
 }
 
@@ -406,12 +390,12 @@ void MainWindow::Command2_Click()
     emit endRequested();
 }
 
-void MainWindow::end_Click(int /*index*/)
+void MainWindow::end_Click()
 {
     emit endRequested();
 }
 
-void MainWindow::open_Click(int /*index*/)
+void MainWindow::open_Click()
 {
     emit settingsRequested();
 }

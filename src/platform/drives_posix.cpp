@@ -53,6 +53,11 @@ QString driveCurrentFolder(const QString &root)
     return folderOnDrive(availableDrives(), root, QDir::currentPath());
 }
 
+QString withoutRootSeparator(const QString &nativeFolder)
+{
+    return nativeFolder;
+}
+
 int folderReadError(const QString &folder)
 {
     DIR *directory = opendir(QFile::encodeName(folder).constData());

@@ -28,6 +28,12 @@ QString driveCurrentFolder(const QString &root)
     return QDir::fromNativeSeparators(QString::fromWCharArray(buffer, int(length)));
 }
 
+QString withoutRootSeparator(const QString &nativeFolder)
+{
+    // Only a drive root ends in a backslash.
+    return nativeFolder.endsWith(u'\\') ? nativeFolder.left(2) : nativeFolder;
+}
+
 int folderReadError(const QString &folder)
 {
     const std::wstring pattern = QDir::toNativeSeparators(folder + u"/*"_s).toStdWString();
