@@ -22,8 +22,8 @@ class PictureChooserWindow final : public QWidget
 public:
     explicit PictureChooserWindow(PictureHandOver &handOver, QWidget *parent = nullptr);
 
-    // What 選択 asks for the size to decode the chosen picture at, the size it will be shown at;
-    // without it, or when it gives no valid size, the preview's size.
+    // Where 選択 asks the size to decode the chosen picture at, the size it will be shown at;
+    // without it, or when it answers an invalid size, the preview's size is used.
     void setChosenPictureSize(std::function<QSize()> size);
 
 signals:
@@ -32,10 +32,11 @@ signals:
     void cancelled();
 
 private:
-    void Form_Load();
     void createControls();
     void placeControls();
     void connectSignals();
+
+    void Form_Load();
 
     void Drive1_Change(int index);
     void Dir1_Change();
