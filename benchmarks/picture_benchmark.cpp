@@ -23,8 +23,8 @@
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
-#include "platform/message_box.h"
 #include "roster/meibo_record.h"
+#include "widgets/message_box.h"
 
 namespace {
 

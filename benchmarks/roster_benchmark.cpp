@@ -22,10 +22,10 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
-#include "platform/message_box.h"
 #include "roster/meibo_record.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
+#include "widgets/message_box.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/program_icon.h"
+#include "widgets/program_icon.h"
 
 int main(int argc, char *argv[])
 {

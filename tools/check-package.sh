@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
 # Builds the Debian package, installs it with apt, checks the installed menu entry and
 # metainfo, runs the desktop session against the installed program, and removes it again.
+# Refuses to run where a vedrin package is already installed, which the removal would take too.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir="$source_dir/build-package"
+
+installed=$(dpkg-query -W -f='${db:Status-Status}' vedrin 2>/dev/null || true)
+if [ -n "$installed" ] && [ "$installed" != not-installed ]; then
+    echo "check-package: this machine has a vedrin package (state $installed). This check" \
+        "installs the package it builds and purges it afterwards, which would remove yours as" \
+        "well. Remove it first (sudo apt-get purge vedrin) or run the check on another machine." >&2
+    exit 1
+fi
 "$source_dir/tools/install-packages.sh" xvfb dbus-x11 at-spi2-core python3-pyatspi python3-pil \
-    x11-utils desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file
 
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVEDRIN_TESTS=OFF
 cmake --build "$build_dir" -j"$(nproc)"

@@ -8,12 +8,11 @@
 #include <QPushButton>
 
 #include "about/about_box_texts.h"
-#include "app/program_windows.h"
 #include "application_identity.h"
-#include "platform/enter_presses_buttons.h"
-#include "platform/message_box.h"
-#include "platform/program_icon.h"
-#include "platform/twips.h"
+#include "widgets/enter_presses_buttons.h"
+#include "widgets/message_box.h"
+#include "widgets/program_icon.h"
+#include "widgets/twips.h"
 
 using namespace Qt::StringLiterals;
 
@@ -64,8 +63,8 @@ void setBlackText(QLabel *label)
 
 } // namespace
 
-AboutBox::AboutBox(ProgramWindows &windows, SystemInformation::Services services, QWidget *parent)
-    : QDialog(parent), m_windows(windows), m_services(services)
+AboutBox::AboutBox(SystemInformation::Services services, QWidget *parent)
+    : QDialog(parent), m_services(services)
 {
     setObjectName(u"frmAbout"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
@@ -82,19 +81,19 @@ AboutBox::AboutBox(ProgramWindows &windows, SystemInformation::Services services
 void AboutBox::createControls()
 {
     // Buttons first: the focus chain then runs OK, System Information, and starts on OK.
-    m_cmdOK = new QPushButton(QString::fromUtf16(AboutBoxTexts::ok), this);
+    m_cmdOK = new QPushButton(AboutBoxTexts::ok(), this);
     m_cmdOK->setObjectName(u"cmdOK"_s);
     m_cmdOK->setAutoDefault(false);
     m_cmdOK->setDefault(true);
 
-    m_cmdSysInfo = new QPushButton(QString::fromUtf16(AboutBoxTexts::systemInformation), this);
+    m_cmdSysInfo = new QPushButton(AboutBoxTexts::systemInformation(), this);
     m_cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
     // OK stays the default button while the focus is here; Enter presses the focused button.
     m_cmdSysInfo->setAutoDefault(false);
 
     m_image1 = new QLabel(this);
     m_image1->setObjectName(u"Image1"_s);
-    m_image1->setAccessibleName(QString::fromUtf16(AboutBoxTexts::programIconName));
+    m_image1->setAccessibleName(AboutBoxTexts::programIconName());
     m_image1->setPixmap(programIconPixmap());
 
     m_lblTitle = new QLabel(this);
@@ -104,29 +103,29 @@ void AboutBox::createControls()
     m_lblVersion = new QLabel(this);
     m_lblVersion->setObjectName(u"lblVersion"_s);
 
-    m_label2 = new QLabel(QString::fromUtf16(AboutBoxTexts::note), this);
+    m_label2 = new QLabel(AboutBoxTexts::note(), this);
     m_label2->setObjectName(u"Label2"_s);
 
     m_image2 = new QLabel(this);
     m_image2->setObjectName(u"Image2"_s);
-    m_image2->setAccessibleName(QString::fromUtf16(AboutBoxTexts::decorationName));
+    m_image2->setAccessibleName(AboutBoxTexts::decorationName());
     m_image2->setPixmap(decorationPixmap());
 
     m_line1Shadow = lineFrame(this, QColor(128, 128, 128));
     m_line1Shadow->setObjectName(u"Line1"_s);
     m_line1Shadow->setProperty("Index", 1);
-    m_line1Shadow->setAccessibleName(QString::fromUtf16(AboutBoxTexts::separatorShadowName));
+    m_line1Shadow->setAccessibleName(AboutBoxTexts::separatorShadowName());
 
     m_line1Light = lineFrame(this, Qt::white);
     m_line1Light->setObjectName(u"Line1"_s);
     m_line1Light->setProperty("Index", 0);
-    m_line1Light->setAccessibleName(QString::fromUtf16(AboutBoxTexts::separatorLightName));
+    m_line1Light->setAccessibleName(AboutBoxTexts::separatorLightName());
 
-    m_lblDisclaimer = new QLabel(QString::fromUtf16(AboutBoxTexts::credit), this);
+    m_lblDisclaimer = new QLabel(AboutBoxTexts::credit(), this);
     m_lblDisclaimer->setObjectName(u"lblDisclaimer"_s);
     setBlackText(m_lblDisclaimer);
 
-    m_label1 = new QLabel(QString::fromUtf16(AboutBoxTexts::contact), this);
+    m_label1 = new QLabel(AboutBoxTexts::contact(), this);
     m_label1->setObjectName(u"Label1"_s);
 
     for (QLabel *label : {m_lblTitle, m_lblVersion, m_label2, m_lblDisclaimer, m_label1})
@@ -159,19 +158,16 @@ void AboutBox::connectSignals()
 
 void AboutBox::Form_Load()
 {
-    const QString title = QString::fromUtf16(ApplicationIdentity::title);
-    setWindowTitle(title + QString::fromUtf16(AboutBoxTexts::captionSuffix));
-    m_lblVersion->setText(QString::fromUtf16(AboutBoxTexts::versionPrefix)
-                          + QString::number(ApplicationIdentity::versionMajor) + u'.'
-                          + QString::number(ApplicationIdentity::versionMinor) + u'.'
-                          + QString::number(ApplicationIdentity::versionRevision));
+    const QString title = ApplicationIdentity::title();
+    setWindowTitle(AboutBoxTexts::caption(title));
+    m_lblVersion->setText(AboutBoxTexts::version(ApplicationIdentity::version()));
     m_lblTitle->setText(title);
 }
 
 void AboutBox::StartSysInfo()
 {
     if (!startSystemInformation(m_services))
-        showMessage(this, QString::fromUtf16(AboutBoxTexts::unavailable));
+        showMessage(this, AboutBoxTexts::unavailable());
 }
 
 void AboutBox::reject()
@@ -181,7 +177,7 @@ void AboutBox::reject()
 
 void AboutBox::cmdOK_Click()
 {
-    m_windows.unloadAboutBox();
+    emit closed();
 }
 
 void AboutBox::cmdSysInfo_Click()

@@ -7,7 +7,6 @@
 class QFrame;
 class QLabel;
 class QPushButton;
-class ProgramWindows;
 
 // The window "frmAbout": title and version, the author's lines, and the start of the System
 // Information tool. Shown modeless.
@@ -17,25 +16,26 @@ class AboutBox final : public QDialog
     Q_DISABLE_COPY_MOVE(AboutBox)
 
 public:
-    AboutBox(ProgramWindows &windows, SystemInformation::Services services,
-             QWidget *parent = nullptr);
-
-    void Form_Load();
-    // Starts the tool, or says that it is not available; the box stays open either way.
-    void StartSysInfo();
+    explicit AboutBox(SystemInformation::Services services, QWidget *parent = nullptr);
 
     // Esc presses "OK", as the cancel button.
     void reject() override;
+
+signals:
+    // OK, Esc or the close box: the box is done.
+    void closed();
 
 private:
     void createControls();
     void placeControls();
     void connectSignals();
 
+    void Form_Load();
+    // Starts the tool, or says that it is not available; the box stays open either way.
+    void StartSysInfo();
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
-    ProgramWindows &m_windows;
     SystemInformation::Services m_services;
 
     QLabel *m_image1 = nullptr;

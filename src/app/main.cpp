@@ -1,33 +1,32 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
-#include "application_identity.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
-#include "app/user_data_folder.h"
+#include "application_identity.h"
 #include "platform/file_size_limit.h"
-#include "platform/message_box.h"
+#include "platform/user_data_folder.h"
+#include "widgets/message_box.h"
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
     letFileSizeLimitFailWrites();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vedrin"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(ApplicationIdentity::versionMajor)
-                                            .arg(ApplicationIdentity::versionMinor)
-                                            .arg(ApplicationIdentity::versionRevision));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Vedrin"));
+    QApplication::setApplicationName(u"vedrin"_s);
+    QApplication::setApplicationVersion(ApplicationIdentity::version());
+    QGuiApplication::setDesktopFileName(u"org.example.Vedrin"_s);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral(u"Vedrin: 名簿 meibo.dat と設定 settei.ini を今のフォルダに置くアドレス帳"));
+        u"Vedrin: 名簿 meibo.dat と設定 settei.ini を今のフォルダに置くアドレス帳"_s);
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption userDataFolder(
-        QStringLiteral("user-data-folder"),
-        QStringLiteral(u"今のフォルダの代わりにデータフォルダ (%1) を使う。なければ作る。")
-            .arg(UserDataFolder::path()));
+        u"user-data-folder"_s,
+        u"今のフォルダの代わりにデータフォルダ (%1) を使う。なければ作る。"_s.arg(
+            UserDataFolder::path()));
     parser.addOption(userDataFolder);
     parser.process(app);
     if (parser.isSet(userDataFolder)) {

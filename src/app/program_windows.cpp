@@ -1,31 +1,37 @@
 #include "app/program_windows.h"
 
 #include <QCoreApplication>
+#include <QImage>
 
 #include <memory>
 
-#include "app/program_state.h"
 #include "about/about_box.h"
+#include "app/program_state.h"
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
 #include "settings/settings_dialog.h"
-#include "platform/message_box.h"
+#include "widgets/message_box.h"
+
+namespace {
+
+// The next window is shown before this one goes, so that the program never runs out of windows:
+// the last one going ends it.
+template <typename Next, typename Current>
+void showInstead(WindowHolder<Next> &next, WindowHolder<Current> &current)
+{
+    next.show();
+    current.unload();
+}
+
+} // namespace
 
 ProgramWindows::ProgramWindows(ProgramState &state, SystemInformation::Services services)
     : m_state(state), m_services(services)
 {
-    m_main.setFactory([this]() -> MainWindow * {
-        auto window = std::make_unique<MainWindow>(m_state, *this);
-        if (std::optional<QString> failure = window->Form_Load()) {
-            showMessage(nullptr, *failure);
-            endProgram(1);
-            return nullptr;
-        }
-        return window.release();
-    });
-    m_settings.setFactory([this] { return new SettingsDialog(m_state, *this); });
-    m_chooser.setFactory([this] { return new PictureChooserWindow(m_state, *this); });
-    m_about.setFactory([this] { return new AboutBox(*this, m_services); });
+    m_main.setFactory([this] { return createMainWindow(); });
+    m_settings.setFactory([this] { return createSettingsDialog(); });
+    m_chooser.setFactory([this] { return createPictureChooser(); });
+    m_about.setFactory([this] { return createAboutBox(); });
     // However a window goes, the program ends when it was the last one.
     const auto endWithoutWindows = [this] {
         if (!m_ended && !m_main.isLoaded() && !m_settings.isLoaded() && !m_chooser.isLoaded()
@@ -39,6 +45,54 @@ ProgramWindows::ProgramWindows(ProgramState &state, SystemInformation::Services 
 }
 
 ProgramWindows::~ProgramWindows() = default;
+
+MainWindow *ProgramWindows::createMainWindow()
+{
+    auto window = std::make_unique<MainWindow>(m_state.roster, m_state.settings, m_state.picture);
+    if (const std::optional<QString> &failure = window->loadFailure()) {
+        showMessage(nullptr, *failure);
+        endProgram(1);
+        return nullptr;
+    }
+    QObject::connect(window.get(), &MainWindow::settingsRequested, window.get(),
+                     [this] { openSettings(); });
+    QObject::connect(window.get(), &MainWindow::aboutRequested, window.get(),
+                     [this] { m_about.show(); });
+    QObject::connect(window.get(), &MainWindow::pictureChooserRequested, window.get(),
+                     [this] { m_chooser.show(); });
+    QObject::connect(window.get(), &MainWindow::endRequested, window.get(),
+                     [this] { endProgram(0); });
+    return window.release();
+}
+
+SettingsDialog *ProgramWindows::createSettingsDialog()
+{
+    auto *dialog = new SettingsDialog(m_state.settings);
+    // The main window's start-up reads the file just written.
+    QObject::connect(dialog, &SettingsDialog::stored, dialog,
+                     [this] { showInstead(m_main, m_settings); });
+    return dialog;
+}
+
+PictureChooserWindow *ProgramWindows::createPictureChooser()
+{
+    auto *chooser = new PictureChooserWindow(m_state.picture);
+    // Decoded at the size the main window shows it; one loaded afresh shows no picture anyway.
+    chooser->setChosenPictureSize(
+        [this] { return m_main.isLoaded() ? m_main.window()->pictureSize() : QSize(); });
+    QObject::connect(chooser, &PictureChooserWindow::pictureChosen, chooser,
+                     [this](const QImage &picture) { handOverPicture(picture); });
+    QObject::connect(chooser, &PictureChooserWindow::cancelled, chooser,
+                     [this] { showInstead(m_main, m_chooser); });
+    return chooser;
+}
+
+AboutBox *ProgramWindows::createAboutBox()
+{
+    auto *box = new AboutBox(m_services);
+    QObject::connect(box, &AboutBox::closed, box, [this] { m_about.unload(); });
+    return box;
+}
 
 MainWindow *ProgramWindows::mainWindow() const
 {
@@ -70,14 +124,6 @@ MainWindow *ProgramWindows::showMainWindow()
     return m_main.show();
 }
 
-void ProgramWindows::openSettings()
-{
-    m_state.roster.file.close();
-    // Shown before the main window goes, so that the program never runs out of windows.
-    m_settings.show();
-    m_main.unload();
-}
-
 SettingsDialog *ProgramWindows::showSettingsDialog()
 {
     return m_settings.show();
@@ -93,19 +139,23 @@ PictureChooserWindow *ProgramWindows::showPictureChooser()
     return m_chooser.show();
 }
 
-void ProgramWindows::unloadSettingsDialog()
+void ProgramWindows::openSettings()
 {
-    m_settings.unload();
+    m_state.roster.file.close();
+    showInstead(m_settings, m_main);
 }
 
-void ProgramWindows::unloadPictureChooser()
+void ProgramWindows::handOverPicture(const QImage &picture)
 {
-    m_chooser.unload();
-}
-
-void ProgramWindows::unloadAboutBox()
-{
-    m_about.unload();
+    MainWindow *main = m_main.window();
+    if (!main) {
+        // Loading afresh refills the list, which empties the hand-over: no picture to show.
+        main = m_main.load();
+        if (!main)
+            return;
+    }
+    main->showPicture(m_state.picture.CurrentPicturePath.isEmpty() ? QImage() : picture);
+    showInstead(m_main, m_chooser);
 }
 
 void ProgramWindows::endProgram(int exitCode)

@@ -1,15 +1,17 @@
 #pragma once
 
 #include "about/system_information.h"
-#include "platform/window_holder.h"
+#include "widgets/window_holder.h"
 
 class AboutBox;
 class MainWindow;
 class PictureChooserWindow;
+class QImage;
 class SettingsDialog;
 struct ProgramState;
 
-// The program's windows, each at most once, and the end of the program.
+// The program's windows, each at most once, and the end of the program. The windows report what
+// happened by their signals; this alone connects them and decides which window follows.
 class ProgramWindows final
 {
 public:
@@ -27,20 +29,13 @@ public:
     MainWindow *loadMainWindow();
     MainWindow *showMainWindow();
 
-    // The other windows, for the commands that show and unload them; nullptr when not loaded.
+    // The other windows, as the main window's commands show them; nullptr when not loaded.
     SettingsDialog *settingsDialog() const;
     PictureChooserWindow *pictureChooser() const;
     AboutBox *aboutBox() const;
-
-    // The settings command: closes the roster file, shows the settings dialog, unloads the main
-    // window.
-    void openSettings();
     SettingsDialog *showSettingsDialog();
     AboutBox *showAbout();
     PictureChooserWindow *showPictureChooser();
-    void unloadSettingsDialog();
-    void unloadPictureChooser();
-    void unloadAboutBox();
 
     // Closes the roster file and every window, without running any window's close handler.
     // Runs by itself, with status 0, when the last window goes.
@@ -49,6 +44,16 @@ public:
     int exitCode() const { return m_exitCode; }
 
 private:
+    MainWindow *createMainWindow();
+    SettingsDialog *createSettingsDialog();
+    PictureChooserWindow *createPictureChooser();
+    AboutBox *createAboutBox();
+
+    // 設定: closes the roster file, shows the settings dialog, unloads the main window.
+    void openSettings();
+    // 選択: the main window shows the chosen picture in place of the chooser.
+    void handOverPicture(const QImage &picture);
+
     ProgramState &m_state;
     WindowHolder<MainWindow> m_main;
     WindowHolder<SettingsDialog> m_settings;

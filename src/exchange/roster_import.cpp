@@ -7,8 +7,6 @@
 using namespace Qt::StringLiterals;
 using Field = MeiboRecord::Field;
 
-namespace {
-
 QString fieldLabel(Field field)
 {
     switch (field) {
@@ -25,6 +23,8 @@ QString fieldLabel(Field field)
     }
     return {};
 }
+
+namespace {
 
 bool hasShiftJisForm(QStringView character)
 {

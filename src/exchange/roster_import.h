@@ -18,6 +18,9 @@ struct ImportPlacement
     QStringList losses;
 };
 
+// The field's name in messages: 名前, メール, 電話, メモ or 画像.
+QString fieldLabel(MeiboRecord::Field field);
+
 // Each entry goes to the slot of its roster number when that slot is free (blank or never
 // written) or replace is set, otherwise to the lowest free slot from 1 up; never past the last
 // slot. occupied[n - 1] tells whether slot n holds an entry.

@@ -12,56 +12,37 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-#include <charconv>
-
-#include "app/program_state.h"
-#include "app/program_windows.h"
 #include "main_window/main_window_texts.h"
-#include "main_window/single_choice_list.h"
-#include "platform/enter_presses_buttons.h"
-#include "platform/japanese_font.h"
-#include "platform/message_box.h"
+#include "picture_chooser/picture_hand_over.h"
 #include "platform/number_reading.h"
 #include "platform/picture_loader.h"
-#include "platform/program_icon.h"
-#include "platform/single_line_box.h"
-#include "platform/twips.h"
+#include "roster/roster_line.h"
+#include "roster/roster_state.h"
 #include "settings/settings_file.h"
+#include "settings/settings_values.h"
+#include "widgets/enter_presses_buttons.h"
+#include "widgets/japanese_font.h"
+#include "widgets/message_box.h"
+#include "widgets/program_icon.h"
+#include "widgets/single_choice_list.h"
+#include "widgets/single_line_box.h"
+#include "widgets/twips.h"
 
+using namespace Qt::StringLiterals;
 using Field = MeiboRecord::Field;
 
 namespace {
-
-QString text(const char16_t *literal)
-{
-    return QString::fromUtf16(literal);
-}
 
 // The memo box breaks lines with LF; the roster file keeps the CR LF of the files it has
 // always held.
 QString memoForField(QString boxText)
 {
-    return boxText.replace(u'\n', QStringLiteral("\r\n"));
+    return boxText.replace(u'\n', u"\r\n"_s);
 }
 
 QString memoForBox(QString fieldText)
 {
-    return fieldText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString rosterLine(std::int32_t slot, QByteArrayView slotBytes)
-{
-    char digits[12];
-    const qsizetype count = std::to_chars(digits, digits + sizeof digits, slot).ptr - digits;
-    // Right-aligned in three characters; from 1000 on the number simply takes more.
-    const qsizetype padding = qMax<qsizetype>(0, 3 - count);
-    QString line;
-    line.reserve(padding + count + 3 + MeiboRecord::width(Field::Namae));
-    line.fill(u' ', padding);
-    line += QLatin1StringView(digits, count);
-    line += QLatin1StringView(":  ");
-    MeiboRecord::appendNamae(line, slotBytes);
-    return line;
+    return fieldText.replace(u"\r\n"_s, u"\n"_s);
 }
 
 QPalette withBackground(QPalette palette, const QColor &colour)
@@ -72,11 +53,12 @@ QPalette withBackground(QPalette palette, const QColor &colour)
 
 } // namespace
 
-MainWindow::MainWindow(ProgramState &state, ProgramWindows &windows, QWidget *parent)
-    : QMainWindow(parent), m_state(state), m_windows(windows)
+MainWindow::MainWindow(RosterState &roster, SettingsValues &settings, PictureHandOver &picture,
+                       QWidget *parent)
+    : QMainWindow(parent), m_roster(roster), m_settings(settings), m_picture(picture)
 {
-    setObjectName(QStringLiteral("Meibo"));
-    setWindowTitle(text(MainWindowTexts::initialCaption));
+    setObjectName(u"Meibo"_s);
+    setWindowTitle(MainWindowTexts::initialCaption());
     setWindowIcon(programIcon());
     setFont(japaneseGothicFont(9.75, true));
     createControls();
@@ -88,12 +70,13 @@ MainWindow::MainWindow(ProgramState &state, ProgramWindows &windows, QWidget *pa
     adjustSize();
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    m_loadFailure = Form_Load();
 }
 
 void MainWindow::createControls()
 {
     auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
+    client->setObjectName(u"client"_s);
     client->setAutoFillBackground(true);
     client->setPalette(withBackground(client->palette(), QColor(128, 128, 255)));
     setCentralWidget(client);
@@ -101,16 +84,16 @@ void MainWindow::createControls()
     // The frame and its labels take the system's scroll-bar grey.
     const QColor frameGrey = palette().color(QPalette::Button);
     m_frame2 = new QGroupBox(client);
-    m_frame2->setObjectName(QStringLiteral("Frame2"));
+    m_frame2->setObjectName(u"Frame2"_s);
     m_frame2->setAutoFillBackground(true);
     QPalette framePalette = withBackground(m_frame2->palette(), frameGrey);
     framePalette.setColor(QPalette::WindowText, QColor(0, 0, 192));
     m_frame2->setPalette(framePalette);
 
     const QFont boxFont = japaneseGothicFont(9);
-    auto makeLabel = [&](const char *name, const QString &caption) {
+    auto makeLabel = [&](const QString &name, const QString &caption) {
         auto *label = new QLabel(caption, m_frame2);
-        label->setObjectName(QLatin1String(name));
+        label->setObjectName(name);
         label->setFont(boxFont);
         // Drawn on the frame's own grey: some styles shade a frame's inside, and a label
         // filling its box would show as a lighter patch on it.
@@ -119,56 +102,56 @@ void MainWindow::createControls()
         label->setPalette(palette);
         return label;
     };
-    auto makeLineEdit = [&](const char *name, const QString &accessibleName) {
+    auto makeLineEdit = [&](const QString &name, const QString &accessibleName) {
         auto *edit = new QLineEdit(m_frame2);
-        edit->setObjectName(QLatin1String(name));
+        edit->setObjectName(name);
         edit->setFont(boxFont);
         edit->setAccessibleName(accessibleName);
         makeSingleLineBox(edit);
         return edit;
     };
-    auto makeButton = [&](const char *name, const QString &caption, qreal pointSize) {
+    auto makeButton = [&](const QString &name, const QString &caption, qreal pointSize) {
         auto *button = new QPushButton(caption, m_frame2);
-        button->setObjectName(QLatin1String(name));
+        button->setObjectName(name);
         button->setFont(japaneseGothicFont(pointSize));
         button->setAutoDefault(false);
         return button;
     };
 
     m_list1 = new QListWidget(m_frame2);
-    m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1->setObjectName(u"List1"_s);
     m_list1->setFont(boxFont);
-    m_list1->setToolTip(text(MainWindowTexts::listTip));
-    m_list1->setAccessibleName(QStringLiteral("roster list"));
+    m_list1->setToolTip(MainWindowTexts::listTip());
+    m_list1->setAccessibleName(MainWindowTexts::rosterListName());
     makeSingleChoiceList(m_list1);
     // Uniform lines let tens of thousands of entries lay out without measuring each.
     m_list1->setUniformItemSizes(true);
 
-    m_label5 = makeLabel("Label5", QStringLiteral("No"));
-    m_text1 = makeLineEdit("Text1", QStringLiteral("No"));
-    m_label1 = makeLabel("Label1", QStringLiteral("name"));
-    m_namae = makeLineEdit("Namae", QStringLiteral("name"));
-    m_label2 = makeLabel("Label2", QStringLiteral("mail"));
-    m_mail = makeLineEdit("Mail", QStringLiteral("mail"));
-    m_label3 = makeLabel("Label3", QStringLiteral("Tell"));
-    m_tell = makeLineEdit("Tell", QStringLiteral("Tell"));
-    m_label4 = makeLabel("Label4", QStringLiteral("address"));
+    m_label5 = makeLabel(u"Label5"_s, MainWindowTexts::numberLabel());
+    m_text1 = makeLineEdit(u"Text1"_s, MainWindowTexts::numberLabel());
+    m_label1 = makeLabel(u"Label1"_s, MainWindowTexts::nameLabel());
+    m_namae = makeLineEdit(u"Namae"_s, MainWindowTexts::nameLabel());
+    m_label2 = makeLabel(u"Label2"_s, MainWindowTexts::mailLabel());
+    m_mail = makeLineEdit(u"Mail"_s, MainWindowTexts::mailLabel());
+    m_label3 = makeLabel(u"Label3"_s, MainWindowTexts::tellLabel());
+    m_tell = makeLineEdit(u"Tell"_s, MainWindowTexts::tellLabel());
+    m_label4 = makeLabel(u"Label4"_s, MainWindowTexts::addressLabel());
     m_memo = new QPlainTextEdit(m_frame2);
-    m_memo->setObjectName(QStringLiteral("Memo"));
+    m_memo->setObjectName(u"Memo"_s);
     m_memo->setFont(boxFont);
-    m_memo->setAccessibleName(QStringLiteral("address"));
+    m_memo->setAccessibleName(MainWindowTexts::addressLabel());
     m_memo->setTabChangesFocus(true);
 
     m_image1 = new QLabel(m_frame2);
-    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setObjectName(u"Image1"_s);
     m_image1->setScaledContents(true);
-    m_image1->setToolTip(text(MainWindowTexts::pictureTip));
-    m_image1->setAccessibleName(QStringLiteral("picture"));
+    m_image1->setToolTip(MainWindowTexts::pictureTip());
+    m_image1->setAccessibleName(MainWindowTexts::pictureName());
 
-    m_command3 = makeButton("Command3", QStringLiteral("picture"), 8.25);
-    m_command1 = makeButton("Command1", QStringLiteral(u"登録"), 9);
-    m_command4 = makeButton("Command4", QStringLiteral(u"削除"), 9);
-    m_command2 = makeButton("Command2", QStringLiteral("END"), 9);
+    m_command3 = makeButton(u"Command3"_s, MainWindowTexts::pictureButton(), 8.25);
+    m_command1 = makeButton(u"Command1"_s, MainWindowTexts::registerButton(), 9);
+    m_command4 = makeButton(u"Command4"_s, MainWindowTexts::deleteButton(), 9);
+    m_command2 = makeButton(u"Command2"_s, MainWindowTexts::endButton(), 9);
 
     m_label1->setBuddy(m_namae);
     m_label2->setBuddy(m_mail);
@@ -211,14 +194,14 @@ void MainWindow::placeControls()
 
 void MainWindow::createMenu()
 {
-    QMenu *menu = menuBar()->addMenu(QStringLiteral("menu"));
-    menu->setObjectName(QStringLiteral("menu"));
-    m_end = menu->addAction(QStringLiteral(u"終了"));
-    m_end->setObjectName(QStringLiteral("end"));
-    m_open = menuBar()->addAction(QStringLiteral(u"設定"));
-    m_open->setObjectName(QStringLiteral("open"));
-    m_help = menuBar()->addAction(QStringLiteral("Help"));
-    m_help->setObjectName(QStringLiteral("Help"));
+    QMenu *menu = menuBar()->addMenu(MainWindowTexts::menu());
+    menu->setObjectName(u"menu"_s);
+    m_end = menu->addAction(MainWindowTexts::endCommand());
+    m_end->setObjectName(u"end"_s);
+    m_open = menuBar()->addAction(MainWindowTexts::settingsCommand());
+    m_open->setObjectName(u"open"_s);
+    m_help = menuBar()->addAction(MainWindowTexts::helpCommand());
+    m_help->setObjectName(u"Help"_s);
 }
 
 void MainWindow::connectSignals()
@@ -232,9 +215,8 @@ void MainWindow::connectSignals()
         if (selectedSlot() > 0)
             List1_Click();
     });
-    // The index of the old menu control arrays: 終了 is 2, 設定 is 1.
-    connect(m_end, &QAction::triggered, this, [this] { end_Click(2); });
-    connect(m_open, &QAction::triggered, this, [this] { open_Click(1); });
+    connect(m_end, &QAction::triggered, this, &MainWindow::end_Click);
+    connect(m_open, &QAction::triggered, this, &MainWindow::open_Click);
     connect(m_help, &QAction::triggered, this, &MainWindow::Help_Click);
 }
 
@@ -242,38 +224,37 @@ std::optional<QString> MainWindow::Form_Load()
 {
     if (std::optional<QString> failure = ReadSettings())
         return failure;
-    switch (m_state.roster.file.open()) {
+    switch (m_roster.file.open()) {
     case RosterFile::Status::Ok:
         return FillRosterList();
     case RosterFile::Status::Locked:
-        return text(MainWindowTexts::rosterInUse);
+        return MainWindowTexts::rosterInUse();
     case RosterFile::Status::NotOrdinaryFile:
-        return text(MainWindowTexts::rosterNotOrdinary);
+        return MainWindowTexts::rosterNotOrdinary();
     default:
-        return text(MainWindowTexts::cannotOpenRoster) + m_state.roster.file.errorString();
+        return MainWindowTexts::cannotOpenRoster(m_roster.file.errorString());
     }
 }
 
 std::optional<QString> MainWindow::ReadSettings()
 {
     if (!SettingsFile::isUsable())
-        return text(MainWindowTexts::settingsNotOrdinary);
-    SettingsValues &settings = m_state.settings;
-    if (ReadSettingsFile(settings)) {
+        return MainWindowTexts::settingsNotOrdinary();
+    if (ReadSettingsFile(m_settings)) {
         // The frame shows far fewer characters than this; laying out a name of megabytes from
         // a hand-edited file would take seconds at every refill, so the rest is never shown.
         constexpr qsizetype shownCharacters = 512;
-        m_frame2->setTitle(settings.OwnerName.isEmpty()
-                               ? text(MainWindowTexts::noOwnerTitle)
-                               : (settings.OwnerName + text(MainWindowTexts::ownerSuffix))
+        m_frame2->setTitle(m_settings.OwnerName.isEmpty()
+                               ? MainWindowTexts::noOwnerTitle()
+                               : MainWindowTexts::ownerTitle(m_settings.OwnerName)
                                      .left(shownCharacters));
-        setWindowTitle(text(MainWindowTexts::loadedCaption));
+        setWindowTitle(MainWindowTexts::loadedCaption());
         return std::nullopt;
     }
-    settings.MaxEntries = 10;
+    m_settings.MaxEntries = 10;
     QString reason;
-    if (!WriteSettingsFile(settings, &reason))
-        return text(MainWindowTexts::cannotWriteSettings) + reason;
+    if (!WriteSettingsFile(m_settings, &reason))
+        return MainWindowTexts::cannotWriteSettings(reason);
     return std::nullopt;
 }
 
@@ -284,9 +265,9 @@ std::optional<QString> MainWindow::FillRosterList()
         const QSignalBlocker blocker(m_list1);
         m_list1->clear();
     }
-    m_state.picture.clear();
+    m_picture.clear();
     m_image1->clear();
-    const int bound = m_state.settings.MaxEntries;
+    const int bound = m_settings.MaxEntries;
     if (std::optional<QString> failure = ReadSettings())
         return failure;
     if (bound <= 0)
@@ -294,14 +275,14 @@ std::optional<QString> MainWindow::FillRosterList()
     // Only the names are decoded, and the last slot in full.
     QStringList lines;
     lines.reserve(bound);
-    const bool read = m_state.roster.file.readLeadingSlots(
+    const bool read = m_roster.file.readLeadingSlots(
         bound, [&](std::int32_t slot, QByteArrayView bytes) {
             lines.append(rosterLine(slot, bytes));
             if (slot == bound)
-                m_state.roster.CurrentEntry = MeiboRecord::fromBytes(bytes);
+                m_roster.CurrentEntry = MeiboRecord::fromBytes(bytes);
         });
     if (!read)
-        return text(MainWindowTexts::cannotReadRoster) + m_state.roster.file.errorString();
+        return MainWindowTexts::cannotReadRoster(m_roster.file.errorString());
     const QSignalBlocker blocker(m_list1);
     m_list1->addItems(lines);
     return std::nullopt;
@@ -330,30 +311,30 @@ void MainWindow::Command1_Click()
 {
     const QString name = m_namae->text();
     if (name.isEmpty()) {
-        showMessage(this, text(MainWindowTexts::noName));
+        showMessage(this, MainWindowTexts::noName());
         return;
     }
-    MeiboRecord &entry = m_state.roster.CurrentEntry;
+    MeiboRecord &entry = m_roster.CurrentEntry;
     entry.set(Field::Namae, name);
     entry.set(Field::Mail, m_mail->text());
     entry.set(Field::Tell, m_tell->text());
     entry.set(Field::Memo, memoForField(m_memo->toPlainText()));
-    entry.set(Field::PicturePath, m_state.picture.CurrentPicturePath);
+    entry.set(Field::PicturePath, m_picture.CurrentPicturePath);
     const std::optional<std::int32_t> slot = roundToInt32(readLeadingNumber(m_text1->text()));
-    const bool stored = slot && m_state.roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok;
+    const bool stored = slot && m_roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok;
     if (!stored || FillRosterList())
-        showMessage(this, text(MainWindowTexts::noNumber));
+        showMessage(this, MainWindowTexts::noNumber());
 }
 
 void MainWindow::List1_Click()
 {
-    PictureHandOver &picture = m_state.picture;
+    PictureHandOver &picture = m_picture;
     picture.clear();
     m_image1->clear();
     const int slot = selectedSlot();
-    MeiboRecord &entry = m_state.roster.CurrentEntry;
+    MeiboRecord &entry = m_roster.CurrentEntry;
     // A slot the file cannot give reads as never written, which the boxes show as empty.
-    m_state.roster.file.readSlot(slot, entry);
+    m_roster.file.readSlot(slot, entry);
     m_text1->setText(QString::number(slot));
     m_namae->setText(entry.get(Field::Namae));
     m_mail->setText(entry.get(Field::Mail));
@@ -375,16 +356,16 @@ void MainWindow::List1_Click()
         showPicture(load.picture);
         return;
     }
-    showMessage(this, text(MainWindowTexts::pictureLoadError));
-    showMessage(this, text(MainWindowTexts::pictureMissing));
+    showMessage(this, MainWindowTexts::pictureLoadError());
+    showMessage(this, MainWindowTexts::pictureMissing());
 }
 
 void MainWindow::Command4_Click()
 {
-    MeiboRecord &entry = m_state.roster.CurrentEntry;
+    MeiboRecord &entry = m_roster.CurrentEntry;
     entry.clear();
     m_image1->clear();
-    m_state.picture.CurrentPicturePath.clear();
+    m_picture.CurrentPicturePath.clear();
     m_namae->clear();
     m_mail->clear();
     m_tell->clear();
@@ -393,44 +374,44 @@ void MainWindow::Command4_Click()
     // The confirmation names what the slot held, whatever line was chosen before.
     MeiboRecord deleted;
     const bool blanked = slot
-                         && m_state.roster.file.readSlot(*slot, deleted) == RosterFile::Status::Ok
-                         && m_state.roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok
+                         && m_roster.file.readSlot(*slot, deleted) == RosterFile::Status::Ok
+                         && m_roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok
                          && !FillRosterList();
     if (!blanked) {
-        showMessage(this, text(MainWindowTexts::nothingToDelete));
+        showMessage(this, MainWindowTexts::nothingToDelete());
         return;
     }
     m_text1->clear();
-    showMessage(this, text(MainWindowTexts::deleted) + deleted.get(Field::Namae));
+    showMessage(this, MainWindowTexts::deleted(deleted.get(Field::Namae)));
 }
 
 void MainWindow::Command2_Click()
 {
-    m_windows.endProgram(0);
+    emit endRequested();
 }
 
-void MainWindow::end_Click(int /*index*/)
+void MainWindow::end_Click()
 {
-    m_windows.endProgram(0);
+    emit endRequested();
 }
 
-void MainWindow::open_Click(int /*index*/)
+void MainWindow::open_Click()
 {
-    m_windows.openSettings();
+    emit settingsRequested();
 }
 
 void MainWindow::Help_Click()
 {
-    m_windows.showAbout();
+    emit aboutRequested();
 }
 
 void MainWindow::Command3_Click()
 {
-    m_windows.showPictureChooser();
+    emit pictureChooserRequested();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    m_state.roster.file.close();
+    m_roster.file.close();
     event->accept();
 }

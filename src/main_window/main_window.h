@@ -11,8 +11,9 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QAction;
-class ProgramWindows;
-struct ProgramState;
+struct PictureHandOver;
+struct RosterState;
+struct SettingsValues;
 
 // The start-up window "Meibo": the roster list, the entry boxes and the picture box.
 class MainWindow final : public QMainWindow
@@ -21,18 +22,26 @@ class MainWindow final : public QMainWindow
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    MainWindow(ProgramState &state, ProgramWindows &windows, QWidget *parent = nullptr);
+    // Loading the window runs its Form_Load; see loadFailure().
+    MainWindow(RosterState &roster, SettingsValues &settings, PictureHandOver &picture,
+               QWidget *parent = nullptr);
 
-    // Reads the settings, opens the roster file and fills the list. On a failure that no handler
-    // guards, returns the text that reports it; the program then ends.
-    std::optional<QString> Form_Load();
+    // The text that reports why Form_Load failed, which ends the program; nothing once it loaded.
+    const std::optional<QString> &loadFailure() const { return m_loadFailure; }
 
-    // The picture box, which the picture chooser fills when it hands a picture over.
+    // The picture box, which a picture chosen in the chooser fills.
     void showPicture(const QImage &picture);
     // The picture box's size in device pixels: pictures are decoded at it and kept no larger.
     QSize pictureSize() const;
 
+signals:
+    void settingsRequested();       // 設定
+    void aboutRequested();          // Help
+    void pictureChooserRequested(); // picture
+    void endRequested();            // END and 終了
+
 protected:
+    // The close box: closes the roster file.
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -41,22 +50,31 @@ private:
     void createMenu();
     void connectSignals();
 
+    // Reads the settings, opens the roster file and fills the list; a failure no handler guards
+    // gives the text that reports it.
+    std::optional<QString> Form_Load();
+    // Titles the frame and the window from settei.ini or, when it cannot be read, writes it
+    // anew with the maximum 10.
     std::optional<QString> ReadSettings();
+    // Empties the picture box and the hand-over, reads the settings again and lists the slots up
+    // to the maximum by their names; the last one listed becomes the current entry.
     std::optional<QString> FillRosterList();
     // The roster number of the chosen line of List1, or 0 while no line is chosen.
     int selectedSlot() const;
 
-    void Command1_Click();
-    void List1_Click();
-    void Command4_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void end_Click(int index);
-    void open_Click(int index);
-    void Help_Click();
+    void Command1_Click(); // 登録: stores the boxes as the slot numbered in Text1
+    void List1_Click();    // a line chosen: shows its slot in the boxes, with its picture
+    void Command4_Click(); // 削除: blanks the slot numbered in Text1
+    void Command2_Click(); // END: ends the program
+    void Command3_Click(); // picture: opens the picture chooser
+    void end_Click();      // 終了 in the menu: ends the program
+    void open_Click();     // 設定: swaps this window for the settings dialog
+    void Help_Click();     // Help: shows the About box
 
-    ProgramState &m_state;
-    ProgramWindows &m_windows;
+    RosterState &m_roster;
+    SettingsValues &m_settings;
+    PictureHandOver &m_picture;
+    std::optional<QString> m_loadFailure;
 
     QGroupBox *m_frame2 = nullptr;
     QListWidget *m_list1 = nullptr;

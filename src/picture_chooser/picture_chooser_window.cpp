@@ -7,32 +7,22 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "app/program_state.h"
-#include "app/program_windows.h"
-#include "main_window/main_window.h"
 #include "picture_chooser/folder_list_box.h"
-#include "picture_chooser/picture_path.h"
 #include "picture_chooser/picture_chooser_texts.h"
+#include "picture_chooser/picture_hand_over.h"
+#include "picture_chooser/picture_path.h"
 #include "platform/drives.h"
-#include "platform/enter_presses_buttons.h"
-#include "platform/japanese_font.h"
-#include "platform/message_box.h"
 #include "platform/picture_loader.h"
-#include "platform/program_icon.h"
-#include "platform/twips.h"
 #include "roster/meibo_record.h"
+#include "widgets/enter_presses_buttons.h"
+#include "widgets/japanese_font.h"
+#include "widgets/message_box.h"
+#include "widgets/program_icon.h"
+#include "widgets/twips.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
-
-QString text(const char16_t *literal)
-{
-    return QString::fromUtf16(literal);
-}
-
-QString numbered(const char16_t *prefix, int errorNumber)
-{
-    return text(prefix) + QString::number(errorNumber) + u')';
-}
 
 // An arrow with a small framed picture at its tail: the browsing controls pick pictures.
 QCursor pictureCursor()
@@ -60,12 +50,11 @@ QCursor pictureCursor()
 
 } // namespace
 
-PictureChooserWindow::PictureChooserWindow(ProgramState &state, ProgramWindows &windows,
-                                           QWidget *parent)
-    : QWidget(parent), m_state(state), m_windows(windows)
+PictureChooserWindow::PictureChooserWindow(PictureHandOver &handOver, QWidget *parent)
+    : QWidget(parent), m_handOver(handOver)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(text(PictureChooserTexts::caption));
+    setObjectName(u"Form1"_s);
+    setWindowTitle(PictureChooserTexts::caption());
     setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -80,38 +69,38 @@ void PictureChooserWindow::createControls()
 {
     // Created in tab order: File1, Drive1, Dir1, Command1, Command2.
     m_file1 = new QListWidget(this);
-    m_file1->setObjectName(QStringLiteral("File1"));
-    m_file1->setAccessibleName(text(PictureChooserTexts::fileName));
+    m_file1->setObjectName(u"File1"_s);
+    m_file1->setAccessibleName(PictureChooserTexts::fileName());
     m_file1->setUniformItemSizes(true);
 
     m_drive1 = new QComboBox(this);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_drive1->setAccessibleName(text(PictureChooserTexts::driveName));
+    m_drive1->setObjectName(u"Drive1"_s);
+    m_drive1->setAccessibleName(PictureChooserTexts::driveName());
 
     m_dir1 = new FolderListBox(this);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_dir1->setAccessibleName(text(PictureChooserTexts::folderName));
+    m_dir1->setObjectName(u"Dir1"_s);
+    m_dir1->setAccessibleName(PictureChooserTexts::folderName());
 
-    m_command1 = new QPushButton(text(PictureChooserTexts::select), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1 = new QPushButton(PictureChooserTexts::select(), this);
+    m_command1->setObjectName(u"Command1"_s);
     m_command1->setFont(japaneseGothicFont(9.75, true));
-    m_command1->setToolTip(text(PictureChooserTexts::selectTip));
+    m_command1->setToolTip(PictureChooserTexts::selectTip());
     m_command1->setAutoDefault(false);
 
-    m_command2 = new QPushButton(text(PictureChooserTexts::cancel), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2 = new QPushButton(PictureChooserTexts::cancel(), this);
+    m_command2->setObjectName(u"Command2"_s);
     m_command2->setAutoDefault(false);
 
     m_image1 = new QLabel(this);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setAccessibleName(text(PictureChooserTexts::previewName));
+    m_image1->setObjectName(u"Image1"_s);
+    m_image1->setAccessibleName(PictureChooserTexts::previewName());
     m_image1->setFrameShape(QFrame::Box);
     m_image1->setScaledContents(true);
 
     m_hantei = new QLabel(this);
-    m_hantei->setObjectName(QStringLiteral("hantei"));
+    m_hantei->setObjectName(u"hantei"_s);
     // Its message is its accessible name, so that a screen reader hears each failure.
-    m_hantei->setAccessibleDescription(text(PictureChooserTexts::statusDescription));
+    m_hantei->setAccessibleDescription(PictureChooserTexts::statusDescription());
     m_hantei->setFont(japaneseGothicFont(8.25));
     m_hantei->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_hantei->setWordWrap(true);
@@ -149,11 +138,16 @@ void PictureChooserWindow::connectSignals()
     // The main window empties the hand-over; a click on the file still highlighted takes it
     // again. A click that changes the highlight has filled it already.
     connect(m_file1, &QAbstractItemView::clicked, this, [this] {
-        if (m_state.picture.PictureFolder.isEmpty())
+        if (m_handOver.PictureFolder.isEmpty())
             File1_Click();
     });
     connect(m_command1, &QPushButton::clicked, this, &PictureChooserWindow::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &PictureChooserWindow::Command2_Click);
+}
+
+void PictureChooserWindow::setChosenPictureSize(std::function<QSize()> size)
+{
+    m_chosenPictureSize = std::move(size);
 }
 
 void PictureChooserWindow::Form_Load()
@@ -179,8 +173,8 @@ void PictureChooserWindow::Drive1_Change(int index)
     const QString folder = driveCurrentFolder(m_drive1->itemData(index).toString());
     if (const int error = m_dir1->setFolder(folder)) {
         // The drive box keeps the chosen drive; the folder and file boxes keep the old folder.
-        showMessage(this, numbered(PictureChooserTexts::driveUnreadable, error));
-        m_hantei->setText(text(PictureChooserTexts::driveUnreadableStatus));
+        showMessage(this, PictureChooserTexts::driveUnreadable(error));
+        m_hantei->setText(PictureChooserTexts::driveUnreadableStatus());
         return;
     }
     Dir1_Change();
@@ -189,7 +183,7 @@ void PictureChooserWindow::Drive1_Change(int index)
 void PictureChooserWindow::openFolder(const QString &folder)
 {
     if (const int error = m_dir1->setFolder(folder)) {
-        showMessage(this, numbered(PictureChooserTexts::folderUnreadable, error));
+        showMessage(this, PictureChooserTexts::folderUnreadable(error));
         return;
     }
     Dir1_Change();
@@ -211,54 +205,44 @@ void PictureChooserWindow::File1_Click()
     const QListWidgetItem *item = m_file1->currentItem();
     if (!item || !item->isSelected())
         return;
-    PictureHandOver &handOver = m_state.picture;
-    handOver.PictureFolder = PicturePath::handOverFolder(m_fileFolder);
-    const PictureLoad load =
-        loadPictureWithin(PicturePath::joined(handOver.PictureFolder, item->text()), previewSize());
+    m_handOver.PictureFolder = PicturePath::handOverFolder(m_fileFolder);
+    const PictureLoad load = loadPictureWithin(
+        PicturePath::joined(m_handOver.PictureFolder, item->text()), previewSize());
     if (!load.succeeded()) {
         // The preview and the last good file name stay.
-        showMessage(this, numbered(PictureChooserTexts::notAPicture, load.errorNumber));
-        m_hantei->setText(text(PictureChooserTexts::notAPictureStatus));
+        showMessage(this, PictureChooserTexts::notAPicture(load.errorNumber));
+        m_hantei->setText(PictureChooserTexts::notAPictureStatus());
         return;
     }
     m_image1->setPixmap(QPixmap::fromImage(load.picture));
-    handOver.PictureFileName = item->text();
+    m_handOver.PictureFileName = item->text();
 }
 
 void PictureChooserWindow::Command1_Click()
 {
-    PictureHandOver &handOver = m_state.picture;
     // Only a path that loads is handed over: not a folder alone because nothing was previewed,
     // nor a file removed meanwhile or missing from the folder of a later failed click.
-    const bool named = !handOver.PictureFolder.isEmpty() && !handOver.PictureFileName.isEmpty();
-    const QString path =
-        named ? PicturePath::joined(handOver.PictureFolder, handOver.PictureFileName) : QString();
+    const bool named = !m_handOver.PictureFolder.isEmpty() && !m_handOver.PictureFileName.isEmpty();
+    const QString path = named ? PicturePath::joined(m_handOver.PictureFolder,
+                                                     m_handOver.PictureFileName)
+                               : QString();
     // The roster would keep the path with "?" in place of some characters, or cut it short.
     if (named && !MeiboRecord::holdsWhole(MeiboRecord::Field::PicturePath, path)) {
-        showMessage(this, text(PictureChooserTexts::pathNotStorable));
-        m_hantei->setText(text(PictureChooserTexts::selectFailedStatus));
+        showMessage(this, PictureChooserTexts::pathNotStorable());
+        m_hantei->setText(PictureChooserTexts::selectFailedStatus());
         return;
     }
-    MainWindow *main = m_windows.mainWindow();
-    // Decoded at the size the main window shows it; one loaded afresh below shows no picture.
+    const QSize chosenSize = m_chosenPictureSize ? m_chosenPictureSize() : QSize();
     const PictureLoad load =
-        named ? loadPictureWithin(path, main ? main->pictureSize() : previewSize()) : PictureLoad{};
+        named ? loadPictureWithin(path, chosenSize.isValid() ? chosenSize : previewSize())
+              : PictureLoad{};
     if (!named || !load.succeeded()) {
-        showMessage(this, text(PictureChooserTexts::nothingSelected));
-        m_hantei->setText(text(PictureChooserTexts::selectFailedStatus));
+        showMessage(this, PictureChooserTexts::nothingSelected());
+        m_hantei->setText(PictureChooserTexts::selectFailedStatus());
         return;
     }
-    handOver.CurrentPicturePath = path;
-
-    if (!main) {
-        // Loading afresh refills the list, which empties the hand-over.
-        main = m_windows.loadMainWindow();
-        if (!main)
-            return;
-    }
-    main->showPicture(handOver.CurrentPicturePath.isEmpty() ? QImage() : load.picture);
-    m_windows.showMainWindow();
-    m_windows.unloadPictureChooser();
+    m_handOver.CurrentPicturePath = path;
+    emit pictureChosen(load.picture);
 }
 
 QSize PictureChooserWindow::previewSize() const
@@ -268,6 +252,5 @@ QSize PictureChooserWindow::previewSize() const
 
 void PictureChooserWindow::Command2_Click()
 {
-    m_windows.showMainWindow();
-    m_windows.unloadPictureChooser();
+    emit cancelled();
 }

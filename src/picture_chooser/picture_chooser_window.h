@@ -2,30 +2,41 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class FolderListBox;
-class ProgramWindows;
 class QComboBox;
+class QImage;
 class QLabel;
 class QListWidget;
 class QPushButton;
-struct ProgramState;
+struct PictureHandOver;
 
 // The window "Form1": browses drives, folders and files, previews a file as a picture and hands
-// the chosen path to the main window.
+// the chosen path over.
 class PictureChooserWindow final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PictureChooserWindow)
 
 public:
-    PictureChooserWindow(ProgramState &state, ProgramWindows &windows, QWidget *parent = nullptr);
+    explicit PictureChooserWindow(PictureHandOver &handOver, QWidget *parent = nullptr);
 
-    void Form_Load();
+    // Where 選択 asks the size to decode the chosen picture at, the size it will be shown at;
+    // without it, or when it answers an invalid size, the preview's size is used.
+    void setChosenPictureSize(std::function<QSize()> size);
+
+signals:
+    // 選択 put the picture's path into the hand-over; the picture, decoded at the chosen size.
+    void pictureChosen(const QImage &picture);
+    void cancelled();
 
 private:
     void createControls();
     void placeControls();
     void connectSignals();
+
+    void Form_Load();
 
     void Drive1_Change(int index);
     void Dir1_Change();
@@ -35,8 +46,8 @@ private:
     void openFolder(const QString &folder);
     QSize previewSize() const;
 
-    ProgramState &m_state;
-    ProgramWindows &m_windows;
+    PictureHandOver &m_handOver;
+    std::function<QSize()> m_chosenPictureSize;
     // The file box's folder.
     QString m_fileFolder;
 

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QString>
 
+#include "platform/drives.h"
+
 // How the chooser writes the folder and path it hands over.
 namespace PicturePath {
 
@@ -10,12 +12,7 @@ namespace PicturePath {
 // C:\). The POSIX root stays "/", so a file clicked there never reads as "no file clicked".
 inline QString handOverFolder(const QString &folder)
 {
-    QString native = QDir::toNativeSeparators(folder);
-#ifdef Q_OS_WIN
-    if (native.endsWith(u'\\'))
-        native.truncate(2);
-#endif
-    return native;
+    return withoutRootSeparator(QDir::toNativeSeparators(folder));
 }
 
 // The folder, one separator and the name.

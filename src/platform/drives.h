@@ -23,6 +23,10 @@ int driveHolding(const QList<Drive> &drives, const QString &folder);
 // The folder when the listed drive that holds it is the one at root, otherwise root.
 QString folderOnDrive(const QList<Drive> &drives, const QString &root, const QString &folder);
 
+// A folder written in native separators, without the backslash that ends a Windows drive root
+// (C: rather than C:\); the POSIX root "/" and every other folder stay as they are.
+QString withoutRootSeparator(const QString &nativeFolder);
+
 // 0 when the folder can be listed; otherwise a run-time error number: 68 device unavailable,
 // 70 permission denied, 71 disk not ready.
 int folderReadError(const QString &folder);

@@ -10,6 +10,8 @@
 
 #include <dirent.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // File systems of the kernel's own, which hold no user files.
@@ -36,8 +38,8 @@ QList<Drive> availableDrives()
         seen.insert(root);
         drives.append(Drive{root, root});
     }
-    if (!seen.contains(QStringLiteral("/")))
-        drives.append(Drive{QStringLiteral("/"), QStringLiteral("/")});
+    if (!seen.contains(u"/"_s))
+        drives.append(Drive{u"/"_s, u"/"_s});
     std::sort(drives.begin(), drives.end(), [](const Drive &a, const Drive &b) {
         return (a.root == u'/') != (b.root == u'/') ? a.root == u'/' : a.root < b.root;
     });
@@ -49,6 +51,11 @@ QString driveCurrentFolder(const QString &root)
     // The listed drives, not QStorageInfo's own lookup: in a chroot or container no entry of the
     // mount table need hold the current folder, and the list always has the root.
     return folderOnDrive(availableDrives(), root, QDir::currentPath());
+}
+
+QString withoutRootSeparator(const QString &nativeFolder)
+{
+    return nativeFolder;
 }
 
 int folderReadError(const QString &folder)

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+using namespace Qt::StringLiterals;
+
 QList<Drive> availableDrives()
 {
     QList<Drive> drives;
@@ -26,9 +28,15 @@ QString driveCurrentFolder(const QString &root)
     return QDir::fromNativeSeparators(QString::fromWCharArray(buffer, int(length)));
 }
 
+QString withoutRootSeparator(const QString &nativeFolder)
+{
+    // Only a drive root ends in a backslash.
+    return nativeFolder.endsWith(u'\\') ? nativeFolder.left(2) : nativeFolder;
+}
+
 int folderReadError(const QString &folder)
 {
-    const std::wstring pattern = QDir::toNativeSeparators(folder + QStringLiteral("/*")).toStdWString();
+    const std::wstring pattern = QDir::toNativeSeparators(folder + u"/*"_s).toStdWString();
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {

@@ -7,6 +7,8 @@
 
 #include "platform/system_code_page.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr long success = 0;
@@ -29,7 +31,8 @@ public:
         key = 0;
         const QString path = QString::fromStdString(keyPath);
         if (root != localMachine
-            || path.compare(u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", Qt::CaseInsensitive) != 0
+            || path.compare(u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s, Qt::CaseInsensitive)
+                   != 0
             || toolPath().empty())
             return fileNotFound;
         key = toolKey;
@@ -41,7 +44,7 @@ public:
     {
         if (key != toolKey)
             return invalidHandle;
-        if (QString::fromStdString(valueName).compare(u"PATH", Qt::CaseInsensitive) != 0)
+        if (QString::fromStdString(valueName).compare(u"PATH"_s, Qt::CaseInsensitive) != 0)
             return fileNotFound;
         const std::string value = toolPath();
         const std::uint32_t needed = static_cast<std::uint32_t>(value.size() + 1);
@@ -59,8 +62,8 @@ public:
 private:
     static std::string toolPath()
     {
-        for (const char16_t *name : {u"hardinfo", u"hardinfo2", u"kinfocenter"}) {
-            const QString found = QStandardPaths::findExecutable(QString::fromUtf16(name));
+        for (const QString &name : {u"hardinfo"_s, u"hardinfo2"_s, u"kinfocenter"_s}) {
+            const QString found = QStandardPaths::findExecutable(name);
             if (!found.isEmpty())
                 return SystemCodePage::fromUnicode(found.toStdU16String());
         }

@@ -9,6 +9,13 @@
 #include "platform/file_sync.h"
 #include "roster/meibo_record.h"
 
+using namespace Qt::StringLiterals;
+
+QString RosterFile::fileName()
+{
+    return u"meibo.dat"_s;
+}
+
 qint64 RosterFile::slotOffset(std::int32_t n)
 {
     return qint64(n - 1) * MeiboRecord::byteSize;
@@ -24,10 +31,10 @@ RosterFile::Status RosterFile::open()
 RosterFile::Status RosterFile::openName()
 {
     m_file.close();
-    const QString name = QString::fromLatin1(fileName);
+    const QString name = fileName();
     // Checked before opening: opening a FIFO blocks, and reading a device never ends.
     if (isSpecialFile(name)) {
-        m_error = QStringLiteral("not an ordinary file");
+        m_error = u"not an ordinary file"_s;
         return Status::NotOrdinaryFile;
     }
     const bool existed = QFile::exists(name);
@@ -42,7 +49,7 @@ RosterFile::Status RosterFile::openName()
     // A file system that keeps no locks still holds the roster: refusing it would help no one.
     if (lockFile(m_file) == FileLockResult::HeldElsewhere) {
         m_file.close();
-        m_error = QStringLiteral("in use by another program");
+        m_error = u"in use by another program"_s;
         return Status::Locked;
     }
     return Status::Ok;
@@ -51,17 +58,17 @@ RosterFile::Status RosterFile::openName()
 RosterFile::Status RosterFile::followName()
 {
     if (!m_opened) {
-        m_error = QStringLiteral("file not open");
+        m_error = u"file not open"_s;
         return Status::Failed;
     }
-    if (m_file.isOpen() && isFileNamed(m_file, QString::fromLatin1(fileName)))
+    if (m_file.isOpen() && isFileNamed(m_file, fileName()))
         return Status::Ok;
     return openName();
 }
 
 RosterFile::Status RosterFile::failed()
 {
-    m_error = m_file.isOpen() ? m_file.errorString() : QStringLiteral("file not open");
+    m_error = m_file.isOpen() ? m_file.errorString() : u"file not open"_s;
     m_file.unsetError();
     return Status::Failed;
 }

@@ -23,7 +23,7 @@ public:
     // The largest roster size; a slot above it could never be listed, and a mistyped number
     // would make the file gigabytes long.
     static constexpr std::int32_t lastSlot = 32767;
-    static constexpr char fileName[] = "meibo.dat";
+    static QString fileName();
 
     RosterFile() = default;
     RosterFile(const RosterFile &) = delete;

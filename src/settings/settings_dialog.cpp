@@ -6,33 +6,25 @@
 
 #include <optional>
 
-#include "app/program_state.h"
-#include "app/program_windows.h"
-#include "platform/enter_presses_buttons.h"
-#include "platform/japanese_font.h"
-#include "platform/message_box.h"
 #include "platform/number_reading.h"
-#include "platform/program_icon.h"
-#include "platform/single_line_box.h"
-#include "platform/twips.h"
 #include "settings/settings_dialog_texts.h"
 #include "settings/settings_file.h"
+#include "settings/settings_values.h"
 #include "settings/threshold_reading.h"
+#include "widgets/enter_presses_buttons.h"
+#include "widgets/japanese_font.h"
+#include "widgets/message_box.h"
+#include "widgets/program_icon.h"
+#include "widgets/single_line_box.h"
+#include "widgets/twips.h"
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QString text(const char16_t *literal)
+SettingsDialog::SettingsDialog(SettingsValues &settings, QWidget *parent)
+    : QWidget(parent), m_settings(settings)
 {
-    return QString::fromUtf16(literal);
-}
-
-} // namespace
-
-SettingsDialog::SettingsDialog(ProgramState &state, ProgramWindows &windows, QWidget *parent)
-    : QWidget(parent), m_state(state), m_windows(windows)
-{
-    setObjectName(QStringLiteral("Settei"));
-    setWindowTitle(text(SettingsDialogTexts::caption));
+    setObjectName(u"Settei"_s);
+    setWindowTitle(SettingsDialogTexts::caption());
     setWindowIcon(programIcon());
     setFont(japaneseGothicFont(9));
     createControls();
@@ -44,34 +36,34 @@ SettingsDialog::SettingsDialog(ProgramState &state, ProgramWindows &windows, QWi
 
 void SettingsDialog::createControls()
 {
-    m_label1 = new QLabel(text(SettingsDialogTexts::heading), this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1 = new QLabel(SettingsDialogTexts::heading(), this);
+    m_label1->setObjectName(u"Label1"_s);
     m_label1->setFont(japaneseGothicFont(12, true));
 
-    m_label2 = new QLabel(text(SettingsDialogTexts::maxEntriesCaption), this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2 = new QLabel(SettingsDialogTexts::maxEntriesCaption(), this);
+    m_label2->setObjectName(u"Label2"_s);
     m_text1 = new QLineEdit(this);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text1->setAccessibleName(text(SettingsDialogTexts::maxEntriesCaption));
+    m_text1->setObjectName(u"Text1"_s);
+    m_text1->setAccessibleName(SettingsDialogTexts::maxEntriesCaption());
     makeSingleLineBox(m_text1);
     m_label2->setBuddy(m_text1);
 
-    m_label3 = new QLabel(text(SettingsDialogTexts::ownerNameCaption), this);
-    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3 = new QLabel(SettingsDialogTexts::ownerNameCaption(), this);
+    m_label3->setObjectName(u"Label3"_s);
     m_text2 = new QLineEdit(this);
-    m_text2->setObjectName(QStringLiteral("Text2"));
-    m_text2->setAccessibleName(text(SettingsDialogTexts::ownerNameCaption));
+    m_text2->setObjectName(u"Text2"_s);
+    m_text2->setAccessibleName(SettingsDialogTexts::ownerNameCaption());
     makeSingleLineBox(m_text2);
     m_label3->setBuddy(m_text2);
 
-    m_ok = new QPushButton(text(SettingsDialogTexts::ok), this);
-    m_ok->setObjectName(QStringLiteral("OK"));
+    m_ok = new QPushButton(SettingsDialogTexts::ok(), this);
+    m_ok->setObjectName(u"OK"_s);
     // Enter in a text box must not store half-typed values; Enter on the button itself does.
     m_ok->setAutoDefault(false);
     m_ok->setDefault(false);
 
     m_label4 = new QLabel(this);
-    m_label4->setObjectName(QStringLiteral("Label4"));
+    m_label4->setObjectName(u"Label4"_s);
 }
 
 void SettingsDialog::placeControls()
@@ -97,12 +89,11 @@ void SettingsDialog::connectSignals()
 
 void SettingsDialog::Form_Load()
 {
-    SettingsValues &settings = m_state.settings;
-    if (ReadSettingsFile(settings)) {
-        m_text1->setText(QString::number(settings.MaxEntries));
-        m_text2->setText(settings.OwnerName);
+    if (ReadSettingsFile(m_settings)) {
+        m_text1->setText(QString::number(m_settings.MaxEntries));
+        m_text2->setText(m_settings.OwnerName);
     }
-    m_label4->setText(text(SettingsDialogTexts::note));
+    m_label4->setText(SettingsDialogTexts::note());
 }
 
 void SettingsDialog::OK_Click()
@@ -111,29 +102,26 @@ void SettingsDialog::OK_Click()
     const std::optional<double> threshold = readThresholdNumber(maxText);
     // The warnings only ask; the value is stored whatever the user answers.
     if (threshold && *threshold >= 1000) {
-        showMessage(this, text(SettingsDialogTexts::tooMany));
-        showMessage(this, text(SettingsDialogTexts::changeableLater));
+        showMessage(this, SettingsDialogTexts::tooMany());
+        showMessage(this, SettingsDialogTexts::changeableLater());
     }
     const std::optional<std::int16_t> maxEntries = roundToInt16(readLeadingNumber(maxText));
     if (!maxEntries) {
-        showMessage(this, text(SettingsDialogTexts::outOfRange));
+        showMessage(this, SettingsDialogTexts::outOfRange());
         return;
     }
     // The file keeps the name between double quotes without escaping, so one inside would cut
     // the name short at the next read.
     const QString ownerName = m_text2->text();
     if (ownerName.contains(u'"')) {
-        showMessage(this, text(SettingsDialogTexts::quoteInName));
+        showMessage(this, SettingsDialogTexts::quoteInName());
         return;
     }
     const SettingsValues values{*maxEntries, ownerName};
     if (!WriteSettingsFile(values)) {
-        showMessage(this, text(SettingsDialogTexts::cannotSave));
+        showMessage(this, SettingsDialogTexts::cannotSave());
         return;
     }
-    m_state.settings = values;
-    // Shown before the dialog goes, so that the program never runs out of windows. The main
-    // window's start-up reads the file just written.
-    m_windows.showMainWindow();
-    m_windows.unloadSettingsDialog();
+    m_settings = values;
+    emit stored();
 }

@@ -5,19 +5,22 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class ProgramWindows;
-struct ProgramState;
+struct SettingsValues;
 
-// The window "Settei": edits the maximum roster size and the owner's name, and brings the main
-// window back when they are stored.
+// The window "Settei": edits the maximum roster size and the owner's name, and reports when
+// they are stored.
 class SettingsDialog final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SettingsDialog)
 
 public:
-    // Loading the dialog runs its Form_Load.
-    SettingsDialog(ProgramState &state, ProgramWindows &windows, QWidget *parent = nullptr);
+    // Loading the dialog runs its Form_Load, which reads the file into the settings.
+    explicit SettingsDialog(SettingsValues &settings, QWidget *parent = nullptr);
+
+signals:
+    // OK wrote the file and the settings.
+    void stored();
 
 private:
     void createControls();
@@ -27,8 +30,7 @@ private:
     void Form_Load();
     void OK_Click();
 
-    ProgramState &m_state;
-    ProgramWindows &m_windows;
+    SettingsValues &m_settings;
 
     QLabel *m_label1 = nullptr;
     QLabel *m_label2 = nullptr;

@@ -12,6 +12,8 @@
 #include "platform/file_sync.h"
 #include "settings/settings_values.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 qsizetype lineEnd(const QByteArray &piece)
@@ -78,7 +80,7 @@ std::optional<QString> nextField(QStringView line, qsizetype &at)
 
 std::optional<std::int16_t> wholeNumber(const QString &field)
 {
-    static const QRegularExpression pattern(QStringLiteral("\\A[+-]?[0-9]+\\z"));
+    static const QRegularExpression pattern(u"\\A[+-]?[0-9]+\\z"_s);
     if (!pattern.match(field).hasMatch())
         return std::nullopt;
     bool ok = false;
@@ -90,14 +92,19 @@ std::optional<std::int16_t> wholeNumber(const QString &field)
 
 } // namespace
 
+QString SettingsFile::fileName()
+{
+    return u"settei.ini"_s;
+}
+
 bool SettingsFile::isUsable()
 {
-    return !isSpecialFile(QString::fromLatin1(fileName));
+    return !isSpecialFile(fileName());
 }
 
 bool ReadSettingsFile(SettingsValues &values)
 {
-    QFile file(QString::fromLatin1(SettingsFile::fileName));
+    QFile file(SettingsFile::fileName());
     if (!SettingsFile::isUsable() || !file.open(QIODevice::ReadOnly))
         return false;
     const std::optional<QByteArray> bytes = readFirstLine(file);
@@ -125,7 +132,7 @@ bool WriteSettingsFile(const SettingsValues &values, QString *reason)
 {
     if (!SettingsFile::isUsable()) {
         if (reason)
-            *reason = QStringLiteral("not an ordinary file");
+            *reason = u"not an ordinary file"_s;
         return false;
     }
     const QString name = values.OwnerName;
@@ -135,7 +142,7 @@ bool WriteSettingsFile(const SettingsValues &values, QString *reason)
     line += "\"\r\n";
     // Written aside and renamed over the old file, so a full disk never leaves it half written.
     // A folder that takes no new file leaves only the file itself to write.
-    QSaveFile file(QString::fromLatin1(SettingsFile::fileName));
+    QSaveFile file(SettingsFile::fileName());
     file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly)
                          && file.write(line.data(), qint64(line.size())) == qint64(line.size())

@@ -7,7 +7,7 @@ struct SettingsValues;
 // settei.ini in the current directory: one line, the maximum in decimal, a comma and the
 // owner's name in double quotes, CR LF, in Shift-JIS.
 namespace SettingsFile {
-inline constexpr char fileName[] = "settei.ini";
+QString fileName();
 
 // Whether the name may be opened at all: false for a FIFO, a socket or a device, or a link to
 // one, which both operations below refuse without opening.

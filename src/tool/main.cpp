@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "application_identity.h"
-#include "app/user_data_folder.h"
+#include "platform/user_data_folder.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_texts.h"
 
@@ -87,9 +87,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"vedrin-tool"_s);
-    QCoreApplication::setApplicationVersion(u"%1.%2.%3"_s.arg(ApplicationIdentity::versionMajor)
-                                                .arg(ApplicationIdentity::versionMinor)
-                                                .arg(ApplicationIdentity::versionRevision));
+    QCoreApplication::setApplicationVersion(ApplicationIdentity::version());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -43,13 +43,7 @@ int refuse(const QString &message)
 
 QString rosterPath()
 {
-    return QString::fromLatin1(RosterFile::fileName);
-}
-
-QString fieldName(MeiboRecord::Field field)
-{
-    static const char16_t *const names[] = {u"名前", u"メール", u"電話", u"メモ", u"画像"};
-    return QString::fromUtf16(names[static_cast<int>(field)]);
+    return RosterFile::fileName();
 }
 
 // The picture file's own bytes, when it loads as a picture.
@@ -97,7 +91,7 @@ int exportRoster(const ExportOptions &options)
     if (!roster)
         return refuse(ToolTexts::cannotReadRoster(reason));
     for (const UndecodableField &field : roster->undecodable)
-        standardError() << ToolTexts::undecodable(field.slot, fieldName(field.field)) << Qt::endl;
+        standardError() << ToolTexts::undecodable(field.slot, fieldLabel(field.field)) << Qt::endl;
     QByteArray bytes = options.format == ExportFormat::Csv ? csvHeader() : QByteArray();
     for (const ExchangeEntry &entry : roster->entries) {
         switch (options.format) {

@@ -20,6 +20,7 @@
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
 #include "settings/settings_dialog.h"
+#include "support/message_recorder.h"
 #include "support/test_support.h"
 
 using namespace Qt::StringLiterals;

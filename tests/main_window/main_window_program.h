@@ -10,6 +10,7 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
+#include "support/message_recorder.h"
 #include "support/test_support.h"
 
 // A started program in a fresh directory, with the settings and roster the case needs, driven

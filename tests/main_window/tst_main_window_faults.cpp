@@ -16,6 +16,7 @@
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
 #include "main_window_program.h"
+#include "support/message_recorder.h"
 #include "support/test_support.h"
 
 using namespace Qt::StringLiterals;

@@ -8,6 +8,7 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
+#include "support/message_recorder.h"
 #include "support/test_support.h"
 
 using namespace Qt::StringLiterals;

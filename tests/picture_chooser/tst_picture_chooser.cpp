@@ -19,6 +19,7 @@
 #include "picture_chooser/picture_chooser_window.h"
 #include "picture_chooser/picture_path.h"
 #include "platform/drives.h"
+#include "support/message_recorder.h"
 #include "support/test_support.h"
 
 using namespace Qt::StringLiterals;

@@ -18,6 +18,7 @@
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
 #include "settings/settings_dialog.h"
+#include "support/message_recorder.h"
 #include "support/test_support.h"
 
 using namespace Qt::StringLiterals;

@@ -27,20 +27,6 @@ TestDirectory::~TestDirectory()
     QDir::setCurrent(m_previous);
 }
 
-MessageRecorder::MessageRecorder()
-{
-    m_previous = replaceMessageSink([this](QWidget *, const QString &text) {
-        m_texts.append(text);
-        if (m_onMessage)
-            m_onMessage(text);
-    });
-}
-
-MessageRecorder::~MessageRecorder()
-{
-    replaceMessageSink(std::move(m_previous));
-}
-
 QByteArray readFileBytes(const QString &name)
 {
     QFile file(name);

@@ -1,11 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-
-#include "platform/message_box.h"
 
 // A fresh, empty current directory for one test case; the previous one comes back afterwards.
 class TestDirectory final
@@ -22,29 +21,6 @@ public:
 private:
     QString m_previous;
     QTemporaryDir m_dir;
-};
-
-// Takes the place of the message box while it lives and keeps every text, in order.
-class MessageRecorder final
-{
-public:
-    MessageRecorder();
-    ~MessageRecorder();
-    MessageRecorder(const MessageRecorder &) = delete;
-    MessageRecorder &operator=(const MessageRecorder &) = delete;
-
-    const QStringList &texts() const { return m_texts; }
-    void clear() { m_texts.clear(); }
-    // Runs at every message, while the message would be on screen.
-    void setOnMessage(std::function<void(const QString &)> onMessage)
-    {
-        m_onMessage = std::move(onMessage);
-    }
-
-private:
-    QStringList m_texts;
-    std::function<void(const QString &)> m_onMessage;
-    MessageSink m_previous;
 };
 
 // A time limit in milliseconds for a normal build; sanitizer builds run several times slower.

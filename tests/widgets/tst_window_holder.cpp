@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/window_holder.h"
+#include "widgets/window_holder.h"
 
 class TestWindowHolder : public QObject
 {

@@ -1,8 +1,10 @@
-#include "platform/message_box.h"
+#include "widgets/message_box.h"
 
 #include <QMessageBox>
 
 #include "application_identity.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -14,9 +16,9 @@ MessageSink &currentSink()
 
 void showMessageBox(QWidget *parent, const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(ApplicationIdentity::title), text,
+    QMessageBox box(QMessageBox::NoIcon, ApplicationIdentity::title(), text,
                     QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setObjectName(u"MessageBox"_s);
     // Names from the roster may look like markup; every character is shown as it is.
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -1,4 +1,4 @@
-#include "platform/program_icon.h"
+#include "widgets/program_icon.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "main_window/single_choice_list.h"
+#include "widgets/single_choice_list.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>

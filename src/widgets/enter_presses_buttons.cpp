@@ -1,4 +1,4 @@
-#include "platform/enter_presses_buttons.h"
+#include "widgets/enter_presses_buttons.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

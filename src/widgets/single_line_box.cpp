@@ -1,4 +1,4 @@
-#include "platform/single_line_box.h"
+#include "widgets/single_line_box.h"
 
 #include <QLineEdit>
 #include <QValidator>

@@ -1,4 +1,4 @@
-#include "app/user_data_folder.h"
+#include "platform/user_data_folder.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <system_error>
 
+using namespace Qt::StringLiterals;
+
 namespace UserDataFolder {
 
 QString path()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-           + QStringLiteral("/vedrin");
+           + u"/vedrin"_s;
 }
 
 std::optional<QString> enter()
@@ -24,7 +26,7 @@ std::optional<QString> enter()
         std::filesystem::current_path(native, error);
     if (!error)
         return std::nullopt;
-    return QStringLiteral(u"データフォルダ %1 を開けませんでした: %2")
+    return u"データフォルダ %1 を開けませんでした: %2"_s
         .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(error.message()));
 }
 

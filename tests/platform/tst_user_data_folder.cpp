@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/user_data_folder.h"
+#include "platform/user_data_folder.h"
 #include "support/test_support.h"
 
 using namespace Qt::StringLiterals;
