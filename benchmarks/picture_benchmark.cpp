@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -84,7 +85,8 @@ void showInMainWindow(ProgramWindows &windows, const QString &path)
     roster.close();
     MainWindow *window = windows.showMainWindow();
     settle();
-    window->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(0);
+    auto *list = window->findChild<QListView *>(QStringLiteral("List1"));
+    list->setCurrentIndex(list->model()->index(0, 0));
 }
 
 // The JPEG clicked in the chooser's file box, previewed, and handed over with 選択.

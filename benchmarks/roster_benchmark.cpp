@@ -3,6 +3,8 @@
 // it works in a temporary folder and prints one line per figure.
 
 #include <QApplication>
+#include <QLabel>
+#include <QWindow>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,7 +27,9 @@
 #include "roster/meibo_record.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
+#include "widgets/japanese_font.h"
 #include "widgets/message_box.h"
+#include "widgets/twips.h"
 
 namespace {
 
@@ -91,27 +95,75 @@ long peakKilobytes()
     return usage.ru_maxrss;
 }
 
-// A child run: start the program's main window, or an empty Qt main window, show it and end.
-int startAndEnd(const QString &mode)
+// The whole program's peak memory so far, as the system counts it.
+long peakKilobytesOfProcess()
 {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+// A child run in the given folder: the program's main window, an empty Qt main window, or the
+// floor: a window of the main window's size showing one line of Japanese in the program's
+// Japanese font. It ends once the window is on the screen and prints its peak memory.
+int startAndEnd(const QString &mode, const QString &folder)
+{
+    QDir::setCurrent(folder);
     ProgramState state;
     ProgramWindows windows(state);
     QMainWindow empty;
-    if (mode == u"--start-program")
-        windows.showMainWindow();
-    else
+    QLabel floor(QStringLiteral(u"山田太郎のアドレス帳"));
+    QWidget *shown = &empty;
+    if (mode == u"--start-program") {
+        shown = windows.showMainWindow();
+    } else if (mode == u"--start-floor") {
+        floor.setFont(japaneseGothicFont(9));
+        floor.setFixedSize(twipsToPixels(8595), twipsToPixels(5190));
+        floor.show();
+        shown = &floor;
+    } else {
         empty.show();
-    QCoreApplication::processEvents();
+    }
+    while (!shown->windowHandle() || !shown->windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    std::printf("%ld\n", peakKilobytesOfProcess());
     return 0;
 }
 
-double startUpMilliseconds(const QString &mode)
+struct StartUp
 {
-    return medianMilliseconds([&] {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {mode});
-        child.waitForFinished();
-    });
+    std::vector<double> milliseconds;
+    std::vector<long> peakKilobytes;
+};
+
+// Every kind of start once per round, in turn, so that the machine's load falls on all alike.
+std::vector<StartUp> startUps(const std::vector<std::pair<QString, QString>> &runs)
+{
+    std::vector<StartUp> results(runs.size());
+    for (int round = 0; round < rounds * 3; ++round) {
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(), {runs[i].first, runs[i].second});
+            child.waitForFinished();
+            results[i].milliseconds.push_back(double(timer.nsecsElapsed()) / 1e6);
+            results[i].peakKilobytes.push_back(child.readAllStandardOutput().trimmed().toLong());
+        }
+    }
+    return results;
+}
+
+template <typename T>
+T median(std::vector<T> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 } // namespace
@@ -119,8 +171,8 @@ double startUpMilliseconds(const QString &mode)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    if (argc == 2)
-        return startAndEnd(QString::fromLocal8Bit(argv[1]));
+    if (argc == 3)
+        return startAndEnd(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     // The delete confirmation has no one to press OK here.
     replaceMessageSink([](QWidget *, const QString &) {});
     QTemporaryDir dir;
@@ -140,7 +192,9 @@ int main(int argc, char **argv)
                     count, fill, plain, fill / plain);
     }
 
-    // Register and delete at 32767, each with its refill.
+    // Register and delete at 32767, each with its refill; the program ends before the start-ups,
+    // which would otherwise find its roster locked.
+    {
     ProgramState state;
     ProgramWindows windows(state);
     MainWindow *window = windows.showMainWindow();
@@ -159,14 +213,36 @@ int main(int argc, char **argv)
     });
     std::printf("At 32767: register with refill %.2f ms, delete with refill %.2f ms\n",
                 registering, deleting);
-    std::printf("Peak memory: %.1f MB\n", double(peakKilobytes()) / 1024.0);
-    // The child runs start in this folder, so they find the same full roster.
-    for (int count : {32767, 10}) {
-        writeSettings(count);
-        std::printf("Start-up to the first shown window (MaxEntries %d, full roster): program"
-                    " %.1f ms, empty Qt main window %.1f ms\n",
-                    count, startUpMilliseconds(QStringLiteral("--start-program")),
-                    startUpMilliseconds(QStringLiteral("--start-empty")));
     }
+    std::printf("Peak memory: %.1f MB\n", double(peakKilobytes()) / 1024.0);
+    // Start-up to the first shown window, against the floor and an empty window, with ten
+    // entries and with all 32767 slots filled and listed, in one interleaved run.
+    QTemporaryDir small;
+    QFile full(dir.filePath(QStringLiteral("meibo.dat")));
+    full.open(QIODevice::ReadOnly);
+    QFile tenEntries(small.filePath(QStringLiteral("meibo.dat")));
+    tenEntries.open(QIODevice::WriteOnly);
+    tenEntries.write(full.read(10 * MeiboRecord::byteSize));
+    tenEntries.close();
+    QDir::setCurrent(small.path());
+    writeSettings(10);
+    QDir::setCurrent(dir.path());
+    writeSettings(32767);
+    const std::vector<StartUp> starts = startUps({{QStringLiteral("--start-empty"), dir.path()},
+                                                  {QStringLiteral("--start-floor"), dir.path()},
+                                                  {QStringLiteral("--start-program"), small.path()},
+                                                  {QStringLiteral("--start-program"), dir.path()}});
+    const double empty = median(starts[0].milliseconds);
+    const double floor = median(starts[1].milliseconds);
+    const double ten = median(starts[2].milliseconds);
+    const double all = median(starts[3].milliseconds);
+    std::printf("Start-up to the first shown window: empty window %.1f ms, floor (one line of"
+                " Japanese) %.1f ms, 10 entries %.1f ms (%.2f x the floor), 32767 entries %.1f ms"
+                " (%.2f x 10 entries)\n",
+                empty, floor, ten, ten / floor, all, all / ten);
+    const long tenPeak = median(starts[2].peakKilobytes);
+    const long allPeak = median(starts[3].peakKilobytes);
+    std::printf("Peak memory of a start: 10 entries %.1f MB, 32767 entries %.1f MB (%.1f MB more)\n",
+                tenPeak / 1024.0, allPeak / 1024.0, (allPeak - tenPeak) / 1024.0);
     return 0;
 }

@@ -5,18 +5,17 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 
 #include "main_window/main_window_texts.h"
 #include "picture_chooser/picture_hand_over.h"
 #include "platform/number_reading.h"
 #include "platform/picture_loader.h"
-#include "roster/roster_line.h"
+#include "roster/roster_list_model.h"
 #include "roster/roster_state.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
@@ -118,7 +117,9 @@ void MainWindow::createControls()
         return button;
     };
 
-    m_list1 = new QListWidget(m_frame2);
+    m_list1 = new QListView(m_frame2);
+    m_rosterLines = new RosterListModel(m_list1);
+    m_list1->setModel(m_rosterLines);
     m_list1->setObjectName(u"List1"_s);
     m_list1->setFont(boxFont);
     m_list1->setToolTip(MainWindowTexts::listTip());
@@ -260,11 +261,9 @@ std::optional<QString> MainWindow::ReadSettings()
 
 std::optional<QString> MainWindow::FillRosterList()
 {
-    {
-        // A refill selects nothing and runs no selection handler.
-        const QSignalBlocker blocker(m_list1);
-        m_list1->clear();
-    }
+    // A refill selects nothing and runs no selection handler: emptying the model clears the
+    // choice silently.
+    m_rosterLines->clear();
     m_picture.clear();
     m_image1->clear();
     const int bound = m_settings.MaxEntries;
@@ -272,26 +271,17 @@ std::optional<QString> MainWindow::FillRosterList()
         return failure;
     if (bound <= 0)
         return std::nullopt;
-    // Only the names are decoded, and the last slot in full.
-    QStringList lines;
-    lines.reserve(bound);
-    const bool read = m_roster.file.readLeadingSlots(
-        bound, [&](std::int32_t slot, QByteArrayView bytes) {
-            lines.append(rosterLine(slot, bytes));
-            if (slot == bound)
-                m_roster.CurrentEntry = MeiboRecord::fromBytes(bytes);
-        });
-    if (!read)
+    QByteArray lastSlot;
+    if (!m_rosterLines->fill(m_roster.file, bound, lastSlot))
         return MainWindowTexts::cannotReadRoster(m_roster.file.errorString());
-    const QSignalBlocker blocker(m_list1);
-    m_list1->addItems(lines);
+    m_roster.CurrentEntry = MeiboRecord::fromBytes(lastSlot);
     return std::nullopt;
 }
 
 int MainWindow::selectedSlot() const
 {
     const QModelIndexList chosen = m_list1->selectionModel()->selectedIndexes();
-    return chosen.isEmpty() ? 0 : chosen.first().row() + 1;
+    return chosen.isEmpty() ? 0 : RosterListModel::slotOf(chosen.first());
 }
 
 void MainWindow::showPicture(const QImage &picture)

@@ -7,7 +7,8 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
+class RosterListModel;
 class QPlainTextEdit;
 class QPushButton;
 class QAction;
@@ -77,7 +78,8 @@ private:
     std::optional<QString> m_loadFailure;
 
     QGroupBox *m_frame2 = nullptr;
-    QListWidget *m_list1 = nullptr;
+    QListView *m_list1 = nullptr;
+    RosterListModel *m_rosterLines = nullptr;
     QLabel *m_label5 = nullptr;
     QLineEdit *m_text1 = nullptr;
     QLabel *m_label1 = nullptr;

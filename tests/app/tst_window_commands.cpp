@@ -7,7 +7,7 @@
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -203,9 +203,9 @@ void TestWindowCommands::settingsOkLoadsTheMainWindowAfresh()
     QCOMPARE(main->windowTitle(), u"Vedrinアドレスちょう"_s);
     QCOMPARE(program.mainChild<QGroupBox>(u"Frame2"_s)->title(), frameTitle);
     QStringList shown;
-    const auto *list = program.mainChild<QListWidget>(u"List1"_s);
-    for (int row = 0; row < list->count(); ++row)
-        shown.append(list->item(row)->text());
+    const QAbstractItemModel *list = program.mainChild<QListView>(u"List1"_s)->model();
+    for (int row = 0; row < list->rowCount(); ++row)
+        shown.append(list->index(row, 0).data().toString());
     QCOMPARE(shown, lines);
 }
 
@@ -244,7 +244,7 @@ void TestWindowCommands::unregisteredTextIsGoneAfterSettings()
         QVERIFY2(program.mainChild<QLineEdit>(box)->text().isEmpty(), qPrintable(box));
     QVERIFY(program.mainChild<QPlainTextEdit>(u"Memo"_s)->toPlainText().isEmpty());
     QCOMPARE(readFileBytes(u"meibo.dat"_s), roster);
-    QVERIFY(program.mainChild<QListWidget>(u"List1"_s)->item(1)->text().startsWith(u"  2:  Hanako"_s));
+    QVERIFY(program.mainChild<QListView>(u"List1"_s)->model()->index(1, 0).data().toString().startsWith(u"  2:  Hanako"_s));
     QVERIFY(messages.texts().isEmpty());
 }
 
@@ -361,7 +361,7 @@ void TestWindowCommands::closeBox()
     MainWindow *main = program.windows.showMainWindow();
     QVERIFY(main);
     QVERIFY(program.state.roster.file.isOpen());
-    QCOMPARE(program.mainChild<QListWidget>(u"List1"_s)->count(), 6);
+    QCOMPARE(program.mainChild<QListView>(u"List1"_s)->model()->rowCount(), 6);
 }
 
 void TestWindowCommands::lastWindowGoingEndsTheProgram_data()

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -32,7 +32,8 @@ public:
         return window->findChild<Widget *>(name);
     }
     QLineEdit *edit(const QString &name) const { return child<QLineEdit>(name); }
-    QListWidget *list() const { return child<QListWidget>(QStringLiteral("List1")); }
+    QListView *list() const { return child<QListView>(QStringLiteral("List1")); }
+    QString line(int row) const { return list()->model()->index(row, 0).data().toString(); }
     QPlainTextEdit *memo() const { return child<QPlainTextEdit>(QStringLiteral("Memo")); }
     bool hasPicture() const
     {
@@ -60,9 +61,9 @@ public:
     }
     void choose(int row) const
     {
-        list()->scrollToItem(list()->item(row));
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                          list()->visualItemRect(list()->item(row)).center());
+        const QModelIndex line = list()->model()->index(row, 0);
+        list()->scrollTo(line);
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(line).center());
     }
     void registerEntry(const QString &number, const QString &name) const
     {

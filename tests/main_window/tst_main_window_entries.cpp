@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -73,6 +73,7 @@ private slots:
     void chosenLineIsShown();
     void listKeepsItsChosenLine_data();
     void listKeepsItsChosenLine();
+    void viewShowsTheRefillAtAnySize();
 
     void deletesChosenEntry();
     void deleteNamesTheSlotActuallyBlanked();
@@ -97,8 +98,8 @@ void TestMainWindowEntries::registersUnderTypedNumber()
     const QByteArray expected = QByteArray(436 * 2, '\0') + slotBytes("\x8E\x52\x93\x63", "y@example.jp", "03-1234", "\x93\x8C\x8B\x9E");
     QCOMPARE(rosterBytes().sliced(872), expected.sliced(872));
     QCOMPARE(rosterBytes().size(), 436 * 3);
-    QCOMPARE(program.list()->item(2)->text(), u"  3:  山田"_s + QString(28, u' '));
-    QVERIFY(program.list()->selectedItems().isEmpty());
+    QCOMPARE(program.line(2), u"  3:  山田"_s + QString(28, u' '));
+    QVERIFY(!program.list()->selectionModel()->hasSelection());
     // The boxes keep what was typed.
     QCOMPARE(program.edit(u"Namae"_s)->text(), u"山田"_s);
     QCOMPARE(program.edit(u"Text1"_s)->text(), u"3"_s);
@@ -118,7 +119,7 @@ void TestMainWindowEntries::nameOfSpacesIsRegistered()
     program.registerEntry(u"2"_s, u"   "_s);
     QVERIFY(program.messages.texts().isEmpty());
     QCOMPARE(rosterBytes().sliced(436), slotBytes(""));
-    QCOMPARE(program.list()->item(1)->text(), u"  2:  "_s + QString(30, u' '));
+    QCOMPARE(program.line(1), u"  2:  "_s + QString(30, u' '));
     program.choose(1);
     QCOMPARE(program.edit(u"Namae"_s)->text(), QString());
 }
@@ -130,7 +131,7 @@ void TestMainWindowEntries::registersBeyondTheListedRoster()
     QVERIFY(program.messages.texts().isEmpty());
     QCOMPARE(rosterBytes().size(), 12 * 436);
     QCOMPARE(rosterBytes().sliced(11 * 436), slotBytes("Far"));
-    QCOMPARE(program.list()->count(), 10);
+    QCOMPARE(program.list()->model()->rowCount(), 10);
 }
 
 void TestMainWindowEntries::numberTexts_data()
@@ -332,14 +333,16 @@ void TestMainWindowEntries::chosenLineIsShown()
             QAccessible::queryAccessibleInterface(program.list())->child(2);
         line->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     } else {
-        program.list()->item(2)->setSelected(true);
+        program.list()->selectionModel()->select(program.list()->model()->index(2, 0),
+                                                 QItemSelectionModel::Select);
     }
     QCOMPARE(program.edit(u"Text1"_s)->text(), u"3"_s);
     QCOMPARE(program.edit(u"Mail"_s)->text(), u"c@x"_s + QString(27, u' '));
-    QCOMPARE(program.list()->currentRow(), 2);
+    QCOMPARE(program.list()->currentIndex().row(), 2);
     QTest::keyClick(program.list(), Qt::Key_Up);
     QCOMPARE(program.edit(u"Text1"_s)->text(), u"2"_s);
-    QCOMPARE(program.list()->selectedItems(), QList<QListWidgetItem *>{program.list()->item(1)});
+    QCOMPARE(program.list()->selectionModel()->selectedIndexes(),
+             QModelIndexList{program.list()->model()->index(1, 0)});
     program.click(u"Command4"_s);
     QCOMPARE(program.messages.texts(), QStringList{u"削除しました: B"_s + QString(29, u' ')});
     QCOMPARE(rosterBytes().first(3 * 436), slotBytes("A") + spaces(436) + slotBytes("C", "c@x"));
@@ -361,8 +364,8 @@ void TestMainWindowEntries::listKeepsItsChosenLine()
     Program program("3,\"\"\r\n", slotBytes("A") + slotBytes("B"));
     program.choose(1);
     program.type(u"Namae"_s, u"typed"_s);
-    QListWidget *list = program.list();
-    const QPoint onLine = list->visualItemRect(list->item(1)).center();
+    QListView *list = program.list();
+    const QPoint onLine = list->visualRect(list->model()->index(1, 0)).center();
     if (action == u"below")
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           QPoint(onLine.x(), list->viewport()->height() - 2));
@@ -375,10 +378,32 @@ void TestMainWindowEntries::listKeepsItsChosenLine()
     else
         QAccessible::queryAccessibleInterface(list)->child(1)->actionInterface()->doAction(
             QAccessibleActionInterface::toggleAction());
-    QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->item(1)});
+    QCOMPARE(list->selectionModel()->selectedIndexes(), QModelIndexList{list->model()->index(1, 0)});
     // No handler ran: what was typed stays.
     QCOMPARE(program.edit(u"Namae"_s)->text(), u"typed"_s);
     QCOMPARE(program.edit(u"Text1"_s)->text(), u"2"_s);
+}
+
+void TestMainWindowEntries::viewShowsTheRefillAtAnySize()
+{
+    Program program("32767,\"\"\r\n", spaces(32766 * 436) + slotBytes("Last"));
+    program.window->show();
+    QListView *list = program.list();
+    QCOMPARE(list->model()->rowCount(), 32767);
+    // A register repaints its line where it stands: no scrolling, no reopening.
+    const QRect third = list->visualRect(list->model()->index(2, 0));
+    const QImage before = list->viewport()->grab(third).toImage();
+    program.registerEntry(u"3"_s, u"山田"_s);
+    QCOMPARE(list->visualRect(list->model()->index(2, 0)), third);
+    QCOMPARE(program.line(2), u"  3:  山田"_s + QString(28, u' '));
+    QVERIFY(list->viewport()->grab(third).toImage() != before);
+
+    list->scrollToBottom();
+    const QModelIndex last = list->model()->index(32766, 0);
+    const QRect lastLine = list->visualRect(last);
+    QVERIFY(lastLine.top() >= 0 && lastLine.bottom() < list->viewport()->height());
+    QCOMPARE(list->indexAt(lastLine.topLeft()), last);
+    QCOMPARE(last.data().toString(), u"32767:  Last"_s + QString(26, u' '));
 }
 
 void TestMainWindowEntries::deletesChosenEntry()
@@ -392,7 +417,7 @@ void TestMainWindowEntries::deletesChosenEntry()
     QCOMPARE(rosterBytes().first(872), slotBytes("A") + slotBytes("B"));
     QCOMPARE(program.edit(u"Text1"_s)->text(), QString());
     QCOMPARE(program.edit(u"Namae"_s)->text(), QString());
-    QCOMPARE(program.list()->item(2)->text(), u"  3:  "_s + QString(30, u' '));
+    QCOMPARE(program.line(2), u"  3:  "_s + QString(30, u' '));
 }
 
 void TestMainWindowEntries::deleteNamesTheSlotActuallyBlanked()
@@ -427,7 +452,7 @@ void TestMainWindowEntries::deletesBeyondTheListedRoster()
     QCOMPARE(program.messages.texts(), QStringList{u"削除しました: "_s + QString(30, u' ')});
     QCOMPARE(rosterBytes().size(), 15 * 436);
     QCOMPARE(rosterBytes().sliced(14 * 436), spaces(436));
-    QCOMPARE(program.list()->count(), 10);
+    QCOMPARE(program.list()->model()->rowCount(), 10);
 }
 
 void TestMainWindowEntries::numbersAbove32767AreRefused()
@@ -477,7 +502,7 @@ void TestMainWindowEntries::fullDiskLeavesTheFileAsItWas()
     setrlimit(RLIMIT_FSIZE, &old);
     QCOMPARE(program.messages.texts(), QStringList{message});
     QCOMPARE(rosterBytes(), before);
-    QCOMPARE(program.list()->item(0)->text().trimmed(), u"1:  A"_s);
+    QCOMPARE(program.line(0).trimmed(), u"1:  A"_s);
 }
 
 void TestMainWindowEntries::deletionNoticeShowsTheNameAsPlainText()

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QListWidget>
+#include <QListView>
 
 #include "app/program_state.h"
 #include "app/program_windows.h"
@@ -23,9 +23,9 @@ QString blankName()
 QStringList listLines(const MainWindow *window)
 {
     QStringList lines;
-    const auto *list = window->findChild<QListWidget *>(u"List1"_s);
-    for (int row = 0; row < list->count(); ++row)
-        lines.append(list->item(row)->text());
+    const QAbstractItemModel *list = window->findChild<QListView *>(u"List1"_s)->model();
+    for (int row = 0; row < list->rowCount(); ++row)
+        lines.append(list->index(row, 0).data().toString());
     return lines;
 }
 
@@ -68,7 +68,7 @@ void TestMainWindowStartup::firstStartInEmptyDirectory()
     QCOMPARE(listLines(window), expected);
     QCOMPARE(int(state.settings.MaxEntries), 10);
     QVERIFY(messages.texts().isEmpty());
-    QVERIFY(window->findChild<QListWidget *>(u"List1"_s)->selectedItems().isEmpty());
+    QVERIFY(!window->findChild<QListView *>(u"List1"_s)->selectionModel()->hasSelection());
 }
 
 void TestMainWindowStartup::ownerNameAndLargerRoster()

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -325,8 +326,8 @@ void TestPictureChooser::refillAndEntryDisplayEmptyTheHandOver()
     program.openChooser();
     program.clickFile(u"a.png"_s);
     // Showing an entry in the main window, with the chooser left open.
-    auto *list = program.main->findChild<QListWidget *>(u"List1"_s);
-    list->setCurrentRow(0);
+    auto *list = program.main->findChild<QListView *>(u"List1"_s);
+    list->setCurrentIndex(list->model()->index(0, 0));
     QVERIFY(program.state.picture.PictureFolder.isEmpty());
     QVERIFY(program.state.picture.PictureFileName.isEmpty());
     program.select();

@@ -8,7 +8,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 
 #include <algorithm>
@@ -215,7 +215,7 @@ void TestSettingsDialog::storedMaximum()
     MainWindow *main = program.windows.mainWindow();
     QVERIFY(main);
     QVERIFY(main->isVisible());
-    QCOMPARE(main->findChild<QListWidget *>(u"List1"_s)->count(),
+    QCOMPARE(main->findChild<QListView *>(u"List1"_s)->model()->rowCount(),
              qMax(0, expectedDigits.toInt()));
 }
 
