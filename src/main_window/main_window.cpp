@@ -15,6 +15,7 @@
 #include "picture_chooser/picture_hand_over.h"
 #include "platform/number_reading.h"
 #include "platform/picture_loader.h"
+#include "roster/roster_file_texts.h"
 #include "roster/roster_list_model.h"
 #include "roster/roster_state.h"
 #include "settings/settings_file.h"
@@ -225,16 +226,9 @@ std::optional<QString> MainWindow::Form_Load()
 {
     if (std::optional<QString> failure = ReadSettings())
         return failure;
-    switch (m_roster.file.open()) {
-    case RosterFile::Status::Ok:
-        return FillRosterList();
-    case RosterFile::Status::Locked:
-        return MainWindowTexts::rosterInUse();
-    case RosterFile::Status::NotOrdinaryFile:
-        return MainWindowTexts::rosterNotOrdinary();
-    default:
-        return MainWindowTexts::cannotOpenRoster(m_roster.file.errorString());
-    }
+    if (const RosterFile::Status status = m_roster.file.open(); status != RosterFile::Status::Ok)
+        return RosterFileTexts::openFailure(status, m_roster.file.errorString());
+    return FillRosterList();
 }
 
 std::optional<QString> MainWindow::ReadSettings()
@@ -273,7 +267,7 @@ std::optional<QString> MainWindow::FillRosterList()
         return std::nullopt;
     QByteArray lastSlot;
     if (!m_rosterLines->fill(m_roster.file, bound, lastSlot))
-        return MainWindowTexts::cannotReadRoster(m_roster.file.errorString());
+        return RosterFileTexts::cannotRead(m_roster.file.errorString());
     m_roster.CurrentEntry = MeiboRecord::fromBytes(lastSlot);
     return std::nullopt;
 }

@@ -126,24 +126,8 @@ inline QString settingsNotOrdinary()
 {
     return u"設定ファイル settei.ini は普通のファイルではありません。"_s;
 }
-inline QString rosterNotOrdinary()
-{
-    return u"名簿ファイル meibo.dat は普通のファイルではありません。"_s;
-}
-inline QString rosterInUse()
-{
-    return u"名簿ファイル meibo.dat は別のVedrinで使用中です。"_s;
-}
 inline QString cannotWriteSettings(const QString &reason)
 {
     return u"設定ファイル settei.ini を書き込めませんでした: %1"_s.arg(reason);
-}
-inline QString cannotOpenRoster(const QString &reason)
-{
-    return u"名簿ファイル meibo.dat を開けませんでした: %1"_s.arg(reason);
-}
-inline QString cannotReadRoster(const QString &reason)
-{
-    return u"名簿ファイル meibo.dat を読み込めませんでした: %1"_s.arg(reason);
 }
 } // namespace MainWindowTexts

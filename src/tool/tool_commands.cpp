@@ -17,6 +17,7 @@
 #include "exchange/vcard_writer.h"
 #include "platform/picture_loader.h"
 #include "roster/roster_file.h"
+#include "roster/roster_file_texts.h"
 #include "tool/tool_texts.h"
 
 using namespace Qt::StringLiterals;
@@ -89,7 +90,7 @@ int exportRoster(const ExportOptions &options)
     QString reason;
     const std::optional<RosterEntries> roster = readRosterEntries(rosterPath(), &reason);
     if (!roster)
-        return refuse(ToolTexts::cannotReadRoster(reason));
+        return refuse(RosterFileTexts::cannotRead(reason));
     for (const UndecodableField &field : roster->undecodable)
         standardError() << ToolTexts::undecodable(field.slot, fieldLabel(field.field)) << Qt::endl;
     QByteArray bytes = options.format == ExportFormat::Csv ? csvHeader() : QByteArray();
@@ -139,16 +140,8 @@ int importContacts(const ImportOptions &options)
         const bool existed = QFileInfo::exists(rosterPath());
         // The lock first: while a Vedrin window has the roster, nothing is written, not even
         // the copy.
-        switch (roster.open()) {
-        case RosterFile::Status::Ok:
-            break;
-        case RosterFile::Status::Locked:
-            return refuse(ToolTexts::rosterInUse());
-        case RosterFile::Status::NotOrdinaryFile:
-            return refuse(ToolTexts::rosterNotOrdinary());
-        default:
-            return refuse(ToolTexts::cannotOpenRoster(roster.errorString()));
-        }
+        if (const RosterFile::Status status = roster.open(); status != RosterFile::Status::Ok)
+            return refuse(RosterFileTexts::openFailure(status, roster.errorString()));
         if (existed) {
             QFile::remove(rosterPath() + u".bak"_s);
             if (!QFile::copy(rosterPath(), rosterPath() + u".bak"_s))

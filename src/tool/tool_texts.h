@@ -12,22 +12,6 @@ inline QString noRoster(const QString &folder)
 {
     return u"名簿ファイル meibo.dat が %1 にありません。"_s.arg(QDir::toNativeSeparators(folder));
 }
-inline QString cannotReadRoster(const QString &reason)
-{
-    return u"名簿ファイル meibo.dat を読み込めませんでした: %1"_s.arg(reason);
-}
-inline QString cannotOpenRoster(const QString &reason)
-{
-    return u"名簿ファイル meibo.dat を開けませんでした: %1"_s.arg(reason);
-}
-inline QString rosterInUse()
-{
-    return u"名簿ファイル meibo.dat は別のVedrinで使用中です。"_s;
-}
-inline QString rosterNotOrdinary()
-{
-    return u"名簿ファイル meibo.dat は普通のファイルではありません。"_s;
-}
 inline QString cannotWriteRoster(const QString &reason)
 {
     return u"名簿ファイル meibo.dat に書き込めませんでした: %1"_s.arg(reason);
