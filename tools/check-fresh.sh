@@ -9,7 +9,12 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 [ "$(id -u)" -eq 0 ] || exec sudo bash "$0" "$@"
 
 cache=${VEDRIN_FRESH_CACHE:-/var/cache/vedrin-check-fresh}
-mirror=${VEDRIN_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+# The machine's own way to Debian's packages, as apt knows it: the repositories whose release
+# says it comes from Debian.
+debian_repositories=$(apt-get indextargets --format '$(REPO_URI)' 'Origin: Debian' | sed 's:/$::' | sort -u)
+mirror=${VEDRIN_DEBIAN_MIRROR:-$(apt-get indextargets --format '$(REPO_URI)' 'Origin: Debian' \
+    'Codename: bookworm' 'Component: main' | head -n 1)}
+[ -n "$mirror" ] || { echo "check-fresh: apt knows no Debian 12 repository here" >&2; exit 1; }
 base=$cache/bookworm-minbase
 command -v debootstrap >/dev/null || "$source_dir/tools/install-packages.sh" debootstrap
 
@@ -36,7 +41,7 @@ cp -a "$base" "$root"
 # The machine's way to Debian's mirrors: its Debian sources, proxy and validity settings, and DNS.
 rm -f "$root/etc/apt/sources.list"
 for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-    if [ -f "$list" ] && grep -q 'debian\.org' "$list"; then
+    if [ -f "$list" ] && grep -qF "$debian_repositories" "$list"; then
         cp "$list" "$root$list"
     fi
 done
