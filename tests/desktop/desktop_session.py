@@ -1,9 +1,7 @@
 #!/usr/bin/python3
-"""Drives the real program through the desktop's accessibility interface, as a screen reader
-user would, checks the files byte for byte afterwards and saves a screenshot of each window.
-
-usage: desktop_session.py <program> <screenshot folder> [<empty working folder>]
-"""
+# Drives the real program through the desktop's accessibility interface, as a screen reader user
+# would, checks the files byte for byte afterwards and saves a screenshot of each window.
+# usage: desktop_session.py <program> <screenshot folder> [<empty working folder>]
 import os
 import subprocess
 import sys
@@ -22,13 +20,9 @@ MAIN_CAPTION = "Vedrinアドレスちょう"
 ABOUT_CAPTION = "Vedrinのﾊﾞｰｼﾞｮﾝ情報"
 
 
-class Failure(Exception):
-    pass
-
-
 def check(condition, what):
     if not condition:
-        raise Failure(what)
+        raise AssertionError(what)
 
 
 def wait_for(find, what):
@@ -41,11 +35,11 @@ def wait_for(find, what):
         if found:
             return found
         time.sleep(0.05)
-    raise Failure("not found within 10 s: " + what)
+    raise AssertionError("not found within 10 s: " + what)
 
 
+# The showing window of the program with that caption, or None.
 def window(caption):
-    """The showing window of the program with that caption, or None."""
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and app.name == "vedrin":
             for child in app:
@@ -78,25 +72,33 @@ def roster_lines(main):
     return [item.name for item in need(main, "list", "roster list")]
 
 
+# Reads the one message box, the labels' text joined, and presses its OK.
 def answer_message(expected):
-    """Reads the one message box, the labels' text joined, and presses its OK."""
-    box = wait_for(lambda: window("Vedrin"), "a message box")
+    box = opened("Vedrin")
     text = wait_for(lambda: " ".join(label.name for label in pyatspi.findAllDescendants(
         box, lambda n: n.getRoleName() == "label" and n.name)), "the message's text")
     check(text == expected, "message %r, expected %r" % (text, expected))
     press(box, "push button", "OK")
-    wait_for(lambda: not window("Vedrin"), "the box to close")
+    closed("Vedrin")
 
 
-def screenshot(node, name):
-    time.sleep(0.3)  # let the window finish painting
-    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).crop(
-        (box.x, box.y, box.x + box.width, box.y + box.height)).save(os.path.join(SHOTS, name))
+# Waits for the window of that caption and saves its screenshot under the name given.
+def opened(caption, shot=None):
+    node = wait_for(lambda: window(caption), caption)
+    if shot:
+        time.sleep(0.3)  # let the window finish painting
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).crop(
+            (box.x, box.y, box.x + box.width, box.y + box.height)).save(os.path.join(SHOTS, shot))
+    return node
 
 
+def closed(caption):
+    wait_for(lambda: not window(caption), caption + " to close")
+
+
+# Sends the X window of that caption WM_DELETE_WINDOW, as a window manager's close box does.
 def press_close_box(caption):
-    """Sends the X window of that caption WM_DELETE_WINDOW, as a window manager's close box does."""
     server = display.Display()
     atom = server.intern_atom
     for x_window in server.screen().root.query_tree().children:
@@ -106,11 +108,11 @@ def press_close_box(caption):
                 data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
             server.flush()
             return
-    raise Failure("no X window %r" % caption)
+    raise AssertionError("no X window %r" % caption)
 
 
 def session():
-    main = wait_for(lambda: window(MAIN_CAPTION), "the main window")
+    main = opened(MAIN_CAPTION)
     need(main, "panel", "Myアドレス帳")
     lines = roster_lines(main)
     check(lines == ["%3d:  " % n + " " * 30 for n in range(1, 11)], "first roster %r" % lines)
@@ -132,7 +134,7 @@ def session():
     wait_for(lambda: register.getState().contains(pyatspi.STATE_FOCUSED), "focus on 登録")
     pyatspi.Registry.generateKeyboardEvent(0xFF0D, None, pyatspi.KEY_SYM)  # XK_Return
     wait_for(lambda: roster_lines(main)[2] == "  3:  Sato" + " " * 26, "Sato on line 3")
-    screenshot(main, "main-window.png")
+    opened(MAIN_CAPTION, "main-window.png")
 
     # Line 3 chosen through its Toggle action shows slot 3.
     type_into(main, "No", "")
@@ -150,42 +152,39 @@ def session():
     answer_message("名前が入力されていません。")
 
     press(main, "push button", "picture")
-    chooser = wait_for(lambda: window("画像の選択"), "the picture chooser")
+    chooser = opened("画像の選択", "picture-chooser.png")
     need(chooser, "push button", "選択")
-    screenshot(chooser, "picture-chooser.png")
     press(chooser, "push button", "cancel")
-    wait_for(lambda: not window("画像の選択"), "the picture chooser to close")
+    closed("画像の選択")
 
     press(main, "menu item", "Help")
-    about = wait_for(lambda: window(ABOUT_CAPTION), "the About box")
+    about = opened(ABOUT_CAPTION, "about-box.png")
     need(about, "label", "ﾊﾞｰｼﾞｮﾝ 1.2.4")
     need(about, "label", "作った人:  Vedrin開発チーム")
-    screenshot(about, "about-box.png")
     press(about, "push button", "OK")
-    wait_for(lambda: not window(ABOUT_CAPTION), "the About box to close")
+    closed(ABOUT_CAPTION)
 
     # Settings: 12 entries and an owner's name; the main window comes back loaded afresh.
     press(main, "menu item", "設定")
-    dialog = wait_for(lambda: window("Vedrin設定"), "the settings dialog")
+    dialog = opened("Vedrin設定")
     check(text_of(dialog, "名簿の最大値") == "10", "the dialog shows the stored maximum")
     type_into(dialog, "名簿の最大値", "12")
     type_into(dialog, "あなたの名前", "山田")
-    screenshot(dialog, "settings-dialog.png")
+    opened("Vedrin設定", "settings-dialog.png")
     press(dialog, "push button", "OK")
-    main = wait_for(lambda: window(MAIN_CAPTION), "the main window again")
+    main = opened(MAIN_CAPTION)
     need(main, "panel", "山田のアドレス帳")
-    lines = wait_for(lambda: (lambda l: l if len(l) == 12 else None)(roster_lines(main)),
-                     "twelve roster lines")
-    check(lines[2] == "  3:  Sato" + " " * 26, "line 3 after the settings %r" % lines[2])
+    wait_for(lambda: len(roster_lines(main)) == 12, "twelve roster lines")
+    check(roster_lines(main)[2] == "  3:  Sato" + " " * 26, "line 3 after the settings")
 
     # The About box left alone when the settings dialog goes by its close box: its OK ends
     # the program.
     press(main, "menu item", "Help")
-    about = wait_for(lambda: window(ABOUT_CAPTION), "the About box")
+    about = opened(ABOUT_CAPTION)
     press(main, "menu item", "設定")
-    wait_for(lambda: window("Vedrin設定"), "the settings dialog")
+    opened("Vedrin設定")
     press_close_box("Vedrin設定")
-    wait_for(lambda: not window("Vedrin設定"), "the settings dialog to close")
+    closed("Vedrin設定")
     press(about, "push button", "OK")
 
 
@@ -196,7 +195,7 @@ def main():
         session()
         check(program.wait(timeout=10) == 0, "the program's exit status %d" % program.returncode)
     except subprocess.TimeoutExpired:
-        raise Failure("the program still runs")
+        raise AssertionError("the program still runs")
     finally:
         if program.poll() is None:
             program.kill()
@@ -212,7 +211,7 @@ def main():
 if __name__ == "__main__":
     try:
         main()
-    except Failure as failure:
+    except AssertionError as failure:
         print("FAIL: %s" % failure, file=sys.stderr)
         sys.exit(1)
     print("desktop session passed")
