@@ -65,8 +65,8 @@ private slots:
     {
         // "FN:" and 24 characters of 3 octets fill the first 75 octets.
         const QByteArray card = vCard(entry(QString(30, u'山')), VCardVersion::V30);
-        QVERIFY(card.contains("FN:" + QString(24, u'山').toUtf8() + "\r\n " +
-                              QString(6, u'山').toUtf8() + "\r\n"));
+        QVERIFY(card.contains("FN:" + QString(24, u'山').toUtf8() + "\r\n "
+                              + QString(6, u'山').toUtf8() + "\r\n"));
         QCOMPARE(readContacts(card).contacts.value(0).entry.name, QString(30, u'山'));
     }
 

@@ -45,9 +45,9 @@ private slots:
         record.set(Field::Memo, u"一\r\n二"_s + QString(100, u'x'));
         record.set(Field::PicturePath, u"/p.png"_s + QString(300, u'p'));
         const QByteArray slot = record.toBytes();
-        QCOMPARE(slot, QByteArray("\x8E\x52").repeated(15) + QByteArray(30, 'm') + "T" +
-                           spaces(29) + "\x88\xEA\r\n\x93\xF1" + QByteArray(84, 'x') + "/p.png" +
-                           QByteArray(250, 'p'));
+        QCOMPARE(slot, QByteArray("\x8E\x52").repeated(15) + QByteArray(30, 'm') + "T" + spaces(29)
+                           + "\x88\xEA\r\n\x93\xF1" + QByteArray(84, 'x') + "/p.png"
+                           + QByteArray(250, 'p'));
         // Fifteen characters from thirty bytes, padded to the field's 30.
         QCOMPARE(MeiboRecord::fromBytes(slot).get(Field::Namae),
                  QString(15, u'山') + QString(15, u' '));
@@ -112,8 +112,8 @@ private slots:
         if (child == 0) {
             letFileSizeLimitFailWrites();
             RosterFile file;
-            const bool first = file.open() == RosterFile::Status::Ok &&
-                               file.writeSlot(1, named(u"A"_s)) == RosterFile::Status::Ok;
+            const bool first = file.open() == RosterFile::Status::Ok
+                               && file.writeSlot(1, named(u"A"_s)) == RosterFile::Status::Ok;
             const rlimit limit = {436 + 100, 436 + 100};
             const bool limited = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
             const bool refused = file.writeSlot(2, named(u"A"_s)) == RosterFile::Status::Failed;

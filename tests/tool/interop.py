@@ -7,18 +7,13 @@ import os
 import subprocess
 import sys
 import tempfile
-import zlib
 
 import vobject
 
 
-def png_chunk(kind, data):
-    return len(data).to_bytes(4, 'big') + kind + data + zlib.crc32(kind + data).to_bytes(4, 'big')
-
-
 # A real 1 x 1 orange PNG picture.
-PNG = (b'\x89PNG\r\n\x1a\n' + png_chunk(b'IHDR', b'\0\0\0\1\0\0\0\1\x08\x02\0\0\0')
-       + png_chunk(b'IDAT', zlib.compress(b'\0\xff\x80\x00')) + png_chunk(b'IEND', b''))
+PNG = base64.b64decode('iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4'
+                       '38AAAAQBAYDFKhhdAAAAAElFTkSuQmCC')
 FOLDER = tempfile.mkdtemp()
 PICTURE = os.path.join(FOLDER, 'face.png')
 ENTRIES = {

@@ -37,66 +37,50 @@ bool readValue(const std::string &keyPath, const char *name, std::u16string &tex
     return GetKeyValue(systemRegistry(), SystemInformation::localMachine, keyPath, name, text);
 }
 
+// Stores the value (a type of 0 stores none) and reads it back as the program does.
+bool storedReads(HKEY key, const char *name, DWORD type, const void *data, DWORD size,
+                 std::u16string &text)
+{
+    if (type != 0)
+        RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
+    return readValue("SOFTWARE\\VedrinChecks", name, text);
+}
+
 void checkKeyValues()
 {
     HKEY key = nullptr;
     CHECK(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VedrinChecks", 0, nullptr, 0,
                           KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS);
-    const std::string fits(1023, 'a');
-    const std::string tooLong(1024, 'b');
     const DWORD number = 0x12345678;
-    // A binary value leaves the text as passed; a failed reading empties it.
-    const struct
-    {
-        const char *name;
-        DWORD type;
-        const void *data;
-        DWORD size;
-        bool found;
-        std::u16string text;
-    } values[] = {
-        {"WithNul", REG_SZ, "C:\\Tools\\msinfo32.exe", 22, true, u"C:\\Tools\\msinfo32.exe"},
-        {"WithoutNul", REG_SZ, "C:\\abc", 6, true, u"C:\\abc"},
-        {"Fits", REG_SZ, fits.c_str(), 1024, true, std::u16string(1023, u'a')},
-        {"Number", REG_DWORD, &number, sizeof number, true, u"&h12345678"},
-        {"Binary", REG_BINARY, "\x01\x02", 2, true, u"as passed"},
-        {"TooLong", REG_SZ, tooLong.c_str(), 1025, false, u""},
-        {"Missing", 0, nullptr, 0, false, u""},
-    };
-    for (const auto &value : values) {
-        if (value.type != 0)
-            CHECK(RegSetValueExA(key, value.name, 0, value.type,
-                                 static_cast<const BYTE *>(value.data),
-                                 value.size) == ERROR_SUCCESS);
-        std::u16string text;
-        if (readValue("SOFTWARE\\VedrinChecks", value.name, text) != value.found ||
-            text != value.text)
-            check(false, value.name, __LINE__);
-    }
     std::u16string text;
+    CHECK(storedReads(key, "WithNul", REG_SZ, "C:\\Tools\\msinfo32.exe", 22, text)
+          && text == u"C:\\Tools\\msinfo32.exe");
+    CHECK(storedReads(key, "WithoutNul", REG_SZ, "C:\\abc", 6, text) && text == u"C:\\abc");
+    CHECK(storedReads(key, "Fits", REG_SZ, std::string(1023, 'a').c_str(), 1024, text)
+          && text == std::u16string(1023, u'a'));
+    CHECK(storedReads(key, "Number", REG_DWORD, &number, 4, text) && text == u"&h12345678");
+    // A binary value leaves the text as passed; a failed reading empties it.
+    CHECK(storedReads(key, "Binary", REG_BINARY, "\x01\x02", 2, text) && text == u"as passed");
+    CHECK(!storedReads(key, "TooLong", REG_SZ, std::string(1024, 'b').c_str(), 1025, text)
+          && text.empty());
+    CHECK(!storedReads(key, "Missing", 0, nullptr, 0, text) && text.empty());
     CHECK(!readValue("SOFTWARE\\VedrinChecks\\Missing", "PATH", text) && text.empty());
-    RegSetValueExA(key, "Empty", 0, REG_BINARY, nullptr, 0);
-    RegCloseKey(key);
     bool raised = false;
     try {
-        readValue("SOFTWARE\\VedrinChecks", "Empty", text);
+        storedReads(key, "Empty", REG_BINARY, nullptr, 0, text);
     } catch (const SystemInformation::EmptyValueError &) {
         raised = true;
     }
     CHECK(raised);
+    RegCloseKey(key);
 }
 
 void checkCodePage()
 {
     // Bytes and text both ways, then bytes that only decode.
     const std::pair<std::string_view, std::u16string_view> both[] = {
-        {"\x83\x65\x83\x58\x83\x67", u"テスト"},
-        {"\x8E\x52\x93\x63", u"山田"},
-        {"\xB1\xB2\xDE", u"ｱｲﾞ"},
-        {"\x87\x40", u"①"},
-        {"\x81\x60", u"\uFF5E"},
-        {"\x01\x1F\x7F", u"\u0001\u001F\u007F"},
-        {"C:\\a~b", u"C:\\a~b"},
+        {"\x83\x65\x83\x58\x83\x67", u"テスト"}, {"\xB1\xB2\xDE", u"ｱｲﾞ"}, {"\x87\x40", u"①"},
+        {"\x81\x60", u"\uFF5E"}, {"\x01\x1F\x7F", u"\u0001\u001F\u007F"}, {"C:\\a~b", u"C:\\a~b"},
         {"250,\"\x83\x65\x83\x58\x83\x67\"\r\n", u"250,\"テスト\"\r\n"}};
     for (const auto &[bytes, text] : both) {
         if (CodePage932::toUnicode(bytes) != text || CodePage932::fromUnicode(text) != bytes)
@@ -171,8 +155,8 @@ void checkProgramStart(const std::string &folder, UINT codePage)
                          DWORD((wideProgram.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS);
     RegCloseKey(key);
     std::u16string text;
-    CHECK(readValue("SOFTWARE\\VedrinChecks\\" + nameBytes, nameBytes.c_str(), text) &&
-          text == program);
+    CHECK(readValue("SOFTWARE\\VedrinChecks\\" + nameBytes, nameBytes.c_str(), text)
+          && text == program);
     CHECK(CopyFileW(self, wideProgram.c_str(), FALSE));
     CHECK(isOrdinaryFile(program));
     CHECK(startLeavesMarker(program, folder + "\\started-by-name"));
@@ -188,14 +172,14 @@ void checkVersionResource()
     VS_FIXEDFILEINFO *fixed = nullptr;
     UINT length = 0;
     // 1.2.0.4
-    CHECK(VerQueryValueA(data.data(), "\\", reinterpret_cast<void **>(&fixed), &length) && fixed &&
-          fixed->dwFileVersionMS == 0x00010002 && fixed->dwFileVersionLS == 0x00000004 &&
-          fixed->dwProductVersionMS == 0x00010002 && fixed->dwProductVersionLS == 0x00000004);
+    CHECK(VerQueryValueA(data.data(), "\\", reinterpret_cast<void **>(&fixed), &length) && fixed
+          && fixed->dwFileVersionMS == 0x00010002 && fixed->dwFileVersionLS == 0x00000004
+          && fixed->dwProductVersionMS == 0x00010002 && fixed->dwProductVersionLS == 0x00000004);
     for (const char *name : {"\\StringFileInfo\\041104B0\\FileVersion",
                              "\\StringFileInfo\\041104B0\\ProductVersion"}) {
         char *text = nullptr;
-        CHECK(VerQueryValueA(data.data(), name, reinterpret_cast<void **>(&text), &length) &&
-              text && std::strcmp(text, "1.02.0004") == 0);
+        CHECK(VerQueryValueA(data.data(), name, reinterpret_cast<void **>(&text), &length)
+              && text && std::strcmp(text, "1.02.0004") == 0);
     }
 }
 
