@@ -3,6 +3,7 @@
 # would, checks the files byte for byte afterwards and saves a screenshot of each window.
 # usage: desktop_session.py <program> <screenshot folder> [<empty working folder>]
 import os
+import pathlib
 import subprocess
 import sys
 import tempfile
@@ -199,11 +200,9 @@ def main():
     finally:
         if program.poll() is None:
             program.kill()
-    with open(os.path.join(WORK, "settei.ini"), "rb") as stored:
-        settings = stored.read()
+    settings = pathlib.Path(WORK, "settei.ini").read_bytes()
     check(settings == b'12,"\x8e\x52\x93\x63"\r\n', "settei.ini holds %r" % settings)
-    with open(os.path.join(WORK, "meibo.dat"), "rb") as stored:
-        roster = stored.read()
+    roster = pathlib.Path(WORK, "meibo.dat").read_bytes()
     slot = b"Sato".ljust(30) + b"sato@example.org".ljust(30) + b"03-1234-5678".ljust(376)
     check(len(roster) == 3 * 436 and roster[872:] == slot, "meibo.dat holds %r" % roster)
 

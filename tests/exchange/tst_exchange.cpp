@@ -8,26 +8,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-ExchangeEntry entry(const QString &name, const QString &memo = {})
-{
-    ExchangeEntry e;
-    e.number = 12;
-    e.name = name;
-    e.memo = memo;
-    return e;
-}
-
 QStringList fields(const ExchangeEntry &entry)
 {
     return {entry.name, entry.mail, entry.tell, entry.memo};
-}
-
-ReadContact numbered(std::int32_t number, const QString &name)
-{
-    ReadContact contact;
-    contact.entry.number = number;
-    contact.entry.name = name;
-    return contact;
 }
 
 } // namespace
@@ -56,7 +39,8 @@ private slots:
     {
         QFETCH(int, version);
         QFETCH(QByteArray, expected);
-        const QByteArray card = vCard(entry(u"a,b;c\\ d"_s, u"x\ny;z"_s), VCardVersion(version));
+        const QByteArray card = vCard(ExchangeEntry{12, u"a,b;c\\ d"_s, {}, {}, u"x\ny;z"_s, {}},
+                                      VCardVersion(version));
         QVERIFY2(card.contains(expected), card.constData());
         QVERIFY(card.endsWith("X-VEDRIN-NO:12\r\nEND:VCARD\r\n"));
     }
@@ -64,7 +48,8 @@ private slots:
     void longLinesFoldWithoutSplittingACharacter()
     {
         // "FN:" and 24 characters of 3 octets fill the first 75 octets.
-        const QByteArray card = vCard(entry(QString(30, u'山')), VCardVersion::V30);
+        const QByteArray card =
+            vCard(ExchangeEntry{12, QString(30, u'山'), {}, {}, {}, {}}, VCardVersion::V30);
         QVERIFY(card.contains("FN:" + QString(24, u'山').toUtf8() + "\r\n "
                               + QString(6, u'山').toUtf8() + "\r\n"));
         QCOMPARE(readContacts(card).contacts.value(0).entry.name, QString(30, u'山'));
@@ -143,7 +128,7 @@ private slots:
         QFETCH(QList<int>, expected);
         QList<ReadContact> contacts;
         for (const int number : numbers)
-            contacts.append(numbered(number, u"x"_s));
+            contacts.append(ReadContact{ExchangeEntry{number, u"x"_s, {}, {}, {}, {}}, {}});
         QList<int> placed;
         for (const ImportPlacement &placement : placeEntries(contacts, occupied, replace, 32767))
             placed.append(placement.slot);
@@ -152,8 +137,8 @@ private slots:
 
     void lossesAreNamed()
     {
-        ReadContact contact = numbered(1, u"Été"_s + QString(14, u'山'));
-        contact.dropped = {u"ORG"_s};
+        const ReadContact contact{ExchangeEntry{1, u"Été"_s + QString(14, u'山'), {}, {}, {}, {}},
+                                  {u"ORG"_s}};
         const ImportPlacement placement = placeEntries({contact}, {}, false, 32767).first();
         QCOMPARE(placement.record.toBytes().first(30),
                  QByteArray("?t?") + QByteArray("\x8E\x52").repeated(13) + " ");
