@@ -63,8 +63,8 @@ private slots:
             readContacts("BEGIN:VCARD\r\nVERSION:2.1\r\n"
                          "N;CHARSET=SHIFT_JIS:\x8E\x52\x93\x63;\x89\xD4\x8E\x71;;;\r\n"
                          "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:\xD4\xCF\xC0\xDE;\xCA\xC5\xBA;;;\r\n"
-                         "TEL;CELL:090-1111-2222\r\nTEL;HOME:03-3333-4444\r\nEMAIL;INTERNET:hanako@"
-                         "example.jp\r\n"
+                         "TEL;CELL:090-1111-2222\r\nTEL;HOME:03-3333-4444\r\n"
+                         "EMAIL;INTERNET:hanako@example.jp\r\n"
                          "NOTE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=8E=9F=82=CC=\r\n"
                          "=8D=73=0D=0Anext\r\nEND:VCARD\r\n");
         QCOMPARE(reading.format, ContactFormat::VCard);

@@ -59,7 +59,9 @@ private slots:
                 {u"ｻﾄｳ　ﾊﾅｺ"_s, {}, u"090"_s, u"\"引用\" , ;"_s, {}},
                 {{}, {}, {}, {}, {}},
                 {u"   "_s, u"only@mail"_s, {}, {}, {}},
-                {u"Smith; John"_s, {}, {}, QString(45, u'長'), u"C:\\写真\\a.jpg"_s}};
+                // A full memo, its line break the only reason to quote it.
+                {u"Smith; John"_s, {}, {}, QString(22, u'長') + u"\r\n"_s + QString(22, u'長'),
+                 u"C:\\写真\\a.jpg"_s}};
             for (qsizetype i = 0; i < stored.size(); ++i) {
                 MeiboRecord entry;
                 for (int field = 0; field < MeiboRecord::fieldCount; ++field)
