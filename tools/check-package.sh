@@ -13,7 +13,7 @@ if [ -n "$installed" ] && [ "$installed" != not-installed ]; then
         "well. Remove it first (sudo apt-get purge vedrin) or run the check on another machine." >&2
     exit 1
 fi
-"$source_dir/tools/install-packages.sh" xvfb dbus-x11 at-spi2-core python3-pyatspi python3-pil \
+"$source_dir/tools/install-packages.sh" xvfb dbus-x11 at-spi2-core python3-pyatspi python3-pil python3-xlib \
     desktop-file-utils appstream dpkg-dev file
 
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVEDRIN_TESTS=OFF

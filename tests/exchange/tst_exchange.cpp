@@ -8,21 +8,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-ExchangeEntry entry(const QString &name, const QString &memo = {})
+QStringList fields(const ExchangeEntry &entry)
 {
-    ExchangeEntry e;
-    e.number = 12;
-    e.name = name;
-    e.memo = memo;
-    return e;
-}
-
-ReadContact numbered(std::int32_t number, const QString &name)
-{
-    ReadContact contact;
-    contact.entry.number = number;
-    contact.entry.name = name;
-    return contact;
+    return {entry.name, entry.mail, entry.tell, entry.memo};
 }
 
 } // namespace
@@ -32,148 +20,134 @@ class TestExchange : public QObject
     Q_OBJECT
 
 private slots:
-    void cardsEscapeAsTheirVersionAsks_data();
-    void cardsEscapeAsTheirVersionAsks();
-    void longLinesFoldWithoutSplittingACharacter();
-    void phoneCardInShiftJis();
-    void googleContactsCsv();
-    void foreignBytesAreNoContacts();
-    void placement_data();
-    void placement();
-    void lossesAreNamed();
+    void cardsEscapeAsTheirVersionAsks_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("3.0") << int(VCardVersion::V30)
+                             << QByteArray("FN:a\\,b\\;c\\\\ d\r\nN:a\\,b\\;c\\\\;d;;;\r\n"
+                                           "NOTE:x\\ny\\;z\r\n");
+        QTest::newRow("4.0 keeps semicolons of plain text")
+            << int(VCardVersion::V40)
+            << QByteArray("FN:a\\,b;c\\\\ d\r\nN:a\\,b\\;c\\\\;d;;;\r\nNOTE:x\\ny;z\r\n");
+        QTest::newRow("2.1 quoted-printable memo")
+            << int(VCardVersion::V21)
+            << QByteArray("FN:a,b;c\\ d\r\nN:a,b\\;c\\;d;;;\r\n"
+                          "NOTE;ENCODING=QUOTED-PRINTABLE:x=0D=0Ay;z\r\n");
+    }
+    void cardsEscapeAsTheirVersionAsks()
+    {
+        QFETCH(int, version);
+        QFETCH(QByteArray, expected);
+        const QByteArray card = vCard(ExchangeEntry{12, u"a,b;c\\ d"_s, {}, {}, u"x\ny;z"_s, {}},
+                                      VCardVersion(version));
+        QVERIFY2(card.contains(expected), card.constData());
+        QVERIFY(card.endsWith("X-VEDRIN-NO:12\r\nEND:VCARD\r\n"));
+    }
+
+    void longLinesFoldWithoutSplittingACharacter()
+    {
+        // "FN:" and 24 characters of 3 octets fill the first 75 octets.
+        const QByteArray card =
+            vCard(ExchangeEntry{12, QString(30, u'山'), {}, {}, {}, {}}, VCardVersion::V30);
+        QVERIFY(card.contains("FN:" + QString(24, u'山').toUtf8() + "\r\n "
+                              + QString(6, u'山').toUtf8() + "\r\n"));
+        QCOMPARE(readContacts(card).contacts.value(0).entry.name, QString(30, u'山'));
+    }
+
+    void phoneCardInShiftJis()
+    {
+        // As Japanese phones write it: Shift-JIS, a quoted-printable note with a soft break,
+        // a reading of the name, a second number.
+        const ContactReading reading =
+            readContacts("BEGIN:VCARD\r\nVERSION:2.1\r\n"
+                         "N;CHARSET=SHIFT_JIS:\x8E\x52\x93\x63;\x89\xD4\x8E\x71;;;\r\n"
+                         "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:\xD4\xCF\xC0\xDE;\xCA\xC5\xBA;;;\r\n"
+                         "TEL;CELL:090-1111-2222\r\nTEL;HOME:03-3333-4444\r\n"
+                         "EMAIL;INTERNET:hanako@example.jp\r\n"
+                         "NOTE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=8E=9F=82=CC=\r\n"
+                         "=8D=73=0D=0Anext\r\nEND:VCARD\r\n");
+        QCOMPARE(reading.format, ContactFormat::VCard);
+        QCOMPARE(reading.contacts.size(), 1);
+        const ReadContact &contact = reading.contacts.first();
+        QCOMPARE(fields(contact.entry), QStringList({u"山田 花子"_s, u"hanako@example.jp"_s,
+                                                     u"090-1111-2222"_s, u"次の行\nnext"_s}));
+        QCOMPARE(contact.dropped, QStringList({u"SOUND"_s, u"TEL: 03-3333-4444"_s}));
+    }
+
+    void googleContactsCsv()
+    {
+        const ContactReading reading = readContacts(
+            "\xEF\xBB\xBF"
+            "First Name,Middle Name,Last Name,Notes,Labels,E-mail 1 - Label,E-mail 1 - Value,"
+            "Phone 1 - Label,Phone 1 - Value,Address 1 - Formatted\r\n"
+            "太郎,,山田,\"一行目\n二行目, \"\"引用\"\"\",* myContacts,* Home,"
+            "taro@example.jp ::: t2@example.jp,Mobile,090-0000-0000,\"東京都\n港区\"\r\n");
+        QCOMPARE(reading.format, ContactFormat::Csv);
+        QCOMPARE(reading.contacts.size(), 1);
+        const ReadContact &contact = reading.contacts.first();
+        QCOMPARE(fields(contact.entry),
+                 QStringList({u"山田 太郎"_s, u"taro@example.jp"_s, u"090-0000-0000"_s,
+                              u"東京都 港区\n一行目\n二行目, \"引用\""_s}));
+        QCOMPARE(contact.dropped,
+                 QStringList({u"labels: * myContacts"_s, u"e-mail 1 - value: t2@example.jp"_s}));
+    }
+
+    void foreignBytesAreNoContacts()
+    {
+        QCOMPARE(readContacts(QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)).format,
+                 ContactFormat::Unknown);
+        QCOMPARE(readContacts("just,some,words\r\n1,2,3\r\n").format, ContactFormat::Unknown);
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QList<bool>>("occupied");
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("own number when free")
+            << QList<bool>{true, false} << false << QList<int>{2, 5} << QList<int>{2, 5};
+        QTest::newRow("taken: lowest free") << QList<bool>{true, true, false, true} << false
+                                            << QList<int>{2, 0, 0} << QList<int>{3, 5, 6};
+        QTest::newRow("replace") << QList<bool>{true} << true << QList<int>{1} << QList<int>{1};
+        QTest::newRow("twice the same number")
+            << QList<bool>{} << false << QList<int>{4, 4} << QList<int>{4, 1};
+        QTest::newRow("past the last slot")
+            << QList<bool>{} << false << QList<int>{32768} << QList<int>{1};
+        QList<bool> full(32767, true);
+        full[32765] = false;
+        QTest::newRow("full roster") << full << false << QList<int>{0, 0} << QList<int>{32766, 0};
+    }
+
+    void placement()
+    {
+        QFETCH(QList<bool>, occupied);
+        QFETCH(bool, replace);
+        QFETCH(QList<int>, numbers);
+        QFETCH(QList<int>, expected);
+        QList<ReadContact> contacts;
+        for (const int number : numbers)
+            contacts.append(ReadContact{ExchangeEntry{number, u"x"_s, {}, {}, {}, {}}, {}});
+        QList<int> placed;
+        for (const ImportPlacement &placement : placeEntries(contacts, occupied, replace, 32767))
+            placed.append(placement.slot);
+        QCOMPARE(placed, expected);
+    }
+
+    void lossesAreNamed()
+    {
+        const ReadContact contact{ExchangeEntry{1, u"Été"_s + QString(14, u'山'), {}, {}, {}, {}},
+                                  {u"ORG"_s}};
+        const ImportPlacement placement = placeEntries({contact}, {}, false, 32767).first();
+        QCOMPARE(placement.record.toBytes().first(30),
+                 QByteArray("?t?") + QByteArray("\x8E\x52").repeated(13) + " ");
+        QCOMPARE(
+            placement.losses,
+            QStringList({u"名前の「Éé」はShift-JISで表せないので「?」になります"_s,
+                         u"名前の終わり「山」は30バイトに入りません"_s, u"入らない項目: ORG"_s}));
+    }
 };
-
-void TestExchange::cardsEscapeAsTheirVersionAsks_data()
-{
-    QTest::addColumn<int>("version");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("3.0") << int(VCardVersion::V30)
-                         << QByteArray("FN:a\\,b\\;c\\\\ d\r\nN:a\\,b\\;c\\\\;d;;;\r\n"
-                                       "NOTE:x\\ny\\;z\r\n");
-    QTest::newRow("4.0 keeps semicolons of plain text")
-        << int(VCardVersion::V40)
-        << QByteArray("FN:a\\,b;c\\\\ d\r\nN:a\\,b\\;c\\\\;d;;;\r\nNOTE:x\\ny;z\r\n");
-    QTest::newRow("2.1 quoted-printable memo")
-        << int(VCardVersion::V21)
-        << QByteArray("FN:a,b;c\\ d\r\nN:a,b\\;c\\;d;;;\r\n"
-                      "NOTE;ENCODING=QUOTED-PRINTABLE:x=0D=0Ay;z\r\n");
-}
-
-void TestExchange::cardsEscapeAsTheirVersionAsks()
-{
-    QFETCH(int, version);
-    QFETCH(QByteArray, expected);
-    const QByteArray card = vCard(entry(u"a,b;c\\ d"_s, u"x\ny;z"_s), VCardVersion(version));
-    QVERIFY2(card.contains(expected), card.constData());
-    QVERIFY(card.endsWith("X-VEDRIN-NO:12\r\nEND:VCARD\r\n"));
-}
-
-void TestExchange::longLinesFoldWithoutSplittingACharacter()
-{
-    // "FN:" and 24 characters of 3 octets fill the first 75 octets.
-    const QByteArray card = vCard(entry(QString(30, u'山')), VCardVersion::V30);
-    QVERIFY(card.contains("FN:" + QString(24, u'山').toUtf8() + "\r\n " + QString(6, u'山').toUtf8()
-                          + "\r\n"));
-    const QList<ReadContact> read = readContacts(card).contacts;
-    QCOMPARE(read.size(), 1);
-    QCOMPARE(read.first().entry.name, QString(30, u'山'));
-}
-
-void TestExchange::phoneCardInShiftJis()
-{
-    // As Japanese phones write it: Shift-JIS, a quoted-printable note with a soft break,
-    // a reading of the name, a second number.
-    const QByteArray card = "BEGIN:VCARD\r\nVERSION:2.1\r\n"
-                            "N;CHARSET=SHIFT_JIS:\x8E\x52\x93\x63;\x89\xD4\x8E\x71;;;\r\n"
-                            "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:\xD4\xCF\xC0\xDE;\xCA\xC5\xBA;;;\r\n"
-                            "TEL;CELL:090-1111-2222\r\nTEL;HOME:03-3333-4444\r\n"
-                            "EMAIL;INTERNET:hanako@example.jp\r\n"
-                            "NOTE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=8E=9F=82=CC=\r\n"
-                            "=8D=73=0D=0Anext\r\nEND:VCARD\r\n";
-    const ContactReading reading = readContacts(card);
-    QCOMPARE(reading.format, ContactFormat::VCard);
-    QCOMPARE(reading.contacts.size(), 1);
-    const ReadContact &contact = reading.contacts.first();
-    QCOMPARE(contact.entry.name, u"山田 花子"_s);
-    QCOMPARE(contact.entry.tell, u"090-1111-2222"_s);
-    QCOMPARE(contact.entry.mail, u"hanako@example.jp"_s);
-    QCOMPARE(contact.entry.memo, u"次の行\nnext"_s);
-    QCOMPARE(contact.dropped, QStringList({u"SOUND"_s, u"TEL: 03-3333-4444"_s}));
-}
-
-void TestExchange::googleContactsCsv()
-{
-    const QByteArray csv =
-        "\xEF\xBB\xBF"
-        "First Name,Middle Name,Last Name,Notes,Labels,E-mail 1 - Label,E-mail 1 - Value,"
-        "Phone 1 - Label,Phone 1 - Value,Address 1 - Formatted\r\n"
-        "太郎,,山田,\"一行目\n二行目, \"\"引用\"\"\",* myContacts,* Home,"
-        "taro@example.jp ::: t2@example.jp,Mobile,090-0000-0000,\"東京都\n港区\"\r\n";
-    const ContactReading reading = readContacts(csv);
-    QCOMPARE(reading.format, ContactFormat::Csv);
-    QCOMPARE(reading.contacts.size(), 1);
-    const ReadContact &contact = reading.contacts.first();
-    QCOMPARE(contact.entry.name, u"山田 太郎"_s);
-    QCOMPARE(contact.entry.mail, u"taro@example.jp"_s);
-    QCOMPARE(contact.entry.tell, u"090-0000-0000"_s);
-    QCOMPARE(contact.entry.memo, u"東京都 港区\n一行目\n二行目, \"引用\""_s);
-    QCOMPARE(contact.dropped,
-             QStringList({u"labels: * myContacts"_s, u"e-mail 1 - value: t2@example.jp"_s}));
-}
-
-void TestExchange::foreignBytesAreNoContacts()
-{
-    QCOMPARE(readContacts(QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)).format,
-             ContactFormat::Unknown);
-    QCOMPARE(readContacts("just,some,words\r\n1,2,3\r\n").format, ContactFormat::Unknown);
-}
-
-void TestExchange::placement_data()
-{
-    QTest::addColumn<QList<bool>>("occupied");
-    QTest::addColumn<bool>("replace");
-    QTest::addColumn<QList<int>>("numbers");
-    QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("own number when free") << QList<bool>{true, false} << false
-                                          << QList<int>{2, 5} << QList<int>{2, 5};
-    QTest::newRow("taken: lowest free") << QList<bool>{true, true, false, true} << false
-                                        << QList<int>{2, 0, 0} << QList<int>{3, 5, 6};
-    QTest::newRow("replace") << QList<bool>{true} << true << QList<int>{1} << QList<int>{1};
-    QTest::newRow("twice the same number") << QList<bool>{} << false << QList<int>{4, 4}
-                                           << QList<int>{4, 1};
-    QTest::newRow("past the last slot") << QList<bool>{} << false << QList<int>{32768}
-                                        << QList<int>{1};
-    QList<bool> full(32767, true);
-    full[32765] = false;
-    QTest::newRow("full roster") << full << false << QList<int>{0, 0} << QList<int>{32766, 0};
-}
-
-void TestExchange::placement()
-{
-    QFETCH(QList<bool>, occupied);
-    QFETCH(bool, replace);
-    QFETCH(QList<int>, numbers);
-    QFETCH(QList<int>, expected);
-    QList<ReadContact> contacts;
-    for (const int number : numbers)
-        contacts.append(numbered(number, u"x"_s));
-    QList<int> placed;
-    for (const ImportPlacement &placement : placeEntries(contacts, occupied, replace, 32767))
-        placed.append(placement.slot);
-    QCOMPARE(placed, expected);
-}
-
-void TestExchange::lossesAreNamed()
-{
-    ReadContact contact = numbered(1, u"Été"_s + QString(14, u'山'));
-    contact.dropped = {u"ORG"_s};
-    const ImportPlacement placement = placeEntries({contact}, {}, false, 32767).first();
-    QCOMPARE(placement.record.toBytes().first(30),
-             QByteArray("?t?") + QByteArray("\x8E\x52").repeated(13) + " ");
-    QCOMPARE(placement.losses,
-             QStringList({u"名前の「Éé」はShift-JISで表せないので「?」になります"_s,
-                          u"名前の終わり「山」は30バイトに入りません"_s, u"入らない項目: ORG"_s}));
-}
 
 QTEST_APPLESS_MAIN(TestExchange)
 #include "tst_exchange.moc"

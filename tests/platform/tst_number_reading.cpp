@@ -9,86 +9,67 @@ class TestNumberReading : public QObject
     Q_OBJECT
 
 private slots:
-    void roster_data();
-    void roster();
-    void settingsRange_data();
-    void settingsRange();
+    // Read and rounded to 32 or 16 bits; an empty expectation means the reading fails.
+    void readings_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<QVariant>("expected");
+        QTest::newRow("7") << u"7"_s << 32 << QVariant(7);
+        QTest::newRow("2.5 to even") << u"2.5"_s << 32 << QVariant(2);
+        QTest::newRow("3.5 to even") << u"3.5"_s << 32 << QVariant(4);
+        QTest::newRow("-2.5 to even") << u"-2.5"_s << 32 << QVariant(-2);
+        QTest::newRow("0.5 to even") << u"0.5"_s << 32 << QVariant(0);
+        QTest::newRow("0.6") << u"0.6"_s << 32 << QVariant(1);
+        QTest::newRow("12abc") << u"12abc"_s << 32 << QVariant(12);
+        QTest::newRow("1 space 2") << u"1 2"_s << 32 << QVariant(12);
+        QTest::newRow("tabs and line feeds") << u"\t1\n3 "_s << 32 << QVariant(13);
+        QTest::newRow("carriage return stops") << u"1\r2"_s << 32 << QVariant(1);
+        QTest::newRow("+4") << u"+4"_s << 32 << QVariant(4);
+        QTest::newRow(".5e1") << u".5e1"_s << 32 << QVariant(5);
+        QTest::newRow("second point stops") << u"1.2.3"_s << 32 << QVariant(1);
+        QTest::newRow("E exponent") << u"1E3"_s << 32 << QVariant(1000);
+        QTest::newRow("D exponent with sign") << u"25d-1"_s << 32 << QVariant(2);
+        QTest::newRow("exponent without digits") << u"5E"_s << 32 << QVariant(5);
+        QTest::newRow("hex") << u"&H10"_s << 32 << QVariant(16);
+        QTest::newRow("hex lower case") << u"&hff"_s << 32 << QVariant(255);
+        QTest::newRow("octal") << u"&O17"_s << 32 << QVariant(15);
+        QTest::newRow("octal stops at 8") << u"&O18"_s << 32 << QVariant(1);
+        QTest::newRow("hex without digits") << u"&H"_s << 32 << QVariant(0);
+        QTest::newRow("empty") << QString() << 32 << QVariant(0);
+        QTest::newRow("letters") << u"abc"_s << 32 << QVariant(0);
+        QTest::newRow("full-width digits are not digits") << u"１２"_s << 32 << QVariant(0);
+        QTest::newRow("comma stops") << u"1,500"_s << 32 << QVariant(1);
+        QTest::newRow("largest") << u"2147483647"_s << 32 << QVariant(2147483647);
+        QTest::newRow("smallest") << u"-2147483648"_s << 32 << QVariant(-2147483647 - 1);
+        QTest::newRow("beyond 32 bits") << u"2147483648"_s << 32 << QVariant();
+        QTest::newRow("rounds beyond 32 bits") << u"2147483647.5"_s << 32 << QVariant();
+        QTest::newRow("hex beyond 32 bits") << u"&H100000000"_s << 32 << QVariant();
+        QTest::newRow("overflowing exponent") << u"1E999"_s << 32 << QVariant();
+        QTest::newRow("huge digits") << QString(400, u'9') << 32 << QVariant();
+        QTest::newRow("underflow reads as 0") << u"1E-999"_s << 32 << QVariant(0);
+        QTest::newRow("underflow with a positive exponent")
+            << u"0."_s + QString(400, u'0') + u"1E10"_s << 32 << QVariant(0);
+        QTest::newRow("16 bits 32767") << u"32767"_s << 16 << QVariant(32767);
+        QTest::newRow("16 bits -32768") << u"-32768"_s << 16 << QVariant(-32768);
+        QTest::newRow("16 bits 32768") << u"32768"_s << 16 << QVariant();
+        QTest::newRow("16 bits 999.6") << u"999.6"_s << 16 << QVariant(1000);
+        QTest::newRow("16 bits 1000.5") << u"1000.5"_s << 16 << QVariant(1000);
+    }
+    void readings()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, bits);
+        QFETCH(QVariant, expected);
+        const NumberReading reading = readLeadingNumber(text);
+        std::optional<int> value = roundToInt32(reading);
+        if (const std::optional<std::int16_t> narrow = roundToInt16(reading); bits == 16)
+            value = narrow ? std::optional<int>(*narrow) : std::nullopt;
+        QCOMPARE(value.has_value(), expected.isValid());
+        if (value)
+            QCOMPARE(*value, expected.toInt());
+    }
 };
-
-// An empty expectation means the reading is a failure for the target.
-void TestNumberReading::roster_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QVariant>("expected");
-    QTest::newRow("7") << u"7"_s << QVariant(7);
-    QTest::newRow("2.5 to even") << u"2.5"_s << QVariant(2);
-    QTest::newRow("3.5 to even") << u"3.5"_s << QVariant(4);
-    QTest::newRow("-2.5 to even") << u"-2.5"_s << QVariant(-2);
-    QTest::newRow("12abc") << u"12abc"_s << QVariant(12);
-    QTest::newRow("1 space 2") << u"1 2"_s << QVariant(12);
-    QTest::newRow("tabs and line feeds") << u"\t1\n3 "_s << QVariant(13);
-    QTest::newRow("carriage return stops") << u"1\r2"_s << QVariant(1);
-    QTest::newRow("0.5") << u"0.5"_s << QVariant(0);
-    QTest::newRow("0.6") << u"0.6"_s << QVariant(1);
-    QTest::newRow("-3") << u"-3"_s << QVariant(-3);
-    QTest::newRow("+4") << u"+4"_s << QVariant(4);
-    QTest::newRow(".5e1") << u".5e1"_s << QVariant(5);
-    QTest::newRow("second point stops") << u"1.2.3"_s << QVariant(1);
-    QTest::newRow("E exponent") << u"1E3"_s << QVariant(1000);
-    QTest::newRow("D exponent with sign") << u"25d-1"_s << QVariant(2);
-    QTest::newRow("exponent without digits") << u"5E"_s << QVariant(5);
-    QTest::newRow("hex") << u"&H10"_s << QVariant(16);
-    QTest::newRow("hex lower case") << u"&hff"_s << QVariant(255);
-    QTest::newRow("octal") << u"&O17"_s << QVariant(15);
-    QTest::newRow("octal stops at 8") << u"&O18"_s << QVariant(1);
-    QTest::newRow("hex without digits") << u"&H"_s << QVariant(0);
-    QTest::newRow("empty") << QString() << QVariant(0);
-    QTest::newRow("letters") << u"abc"_s << QVariant(0);
-    QTest::newRow("full-width digits are not digits") << u"１２"_s << QVariant(0);
-    QTest::newRow("comma stops") << u"1,500"_s << QVariant(1);
-    QTest::newRow("largest") << u"2147483647"_s << QVariant(2147483647);
-    QTest::newRow("smallest") << u"-2147483648"_s << QVariant(-2147483647 - 1);
-    QTest::newRow("beyond 32 bits") << u"2147483648"_s << QVariant();
-    QTest::newRow("rounds beyond 32 bits") << u"2147483647.5"_s << QVariant();
-    QTest::newRow("hex beyond 32 bits") << u"&H100000000"_s << QVariant();
-    QTest::newRow("overflowing exponent") << u"1E999"_s << QVariant();
-    QTest::newRow("huge digits") << QString(400, u'9') << QVariant();
-    QTest::newRow("underflow reads as 0") << u"1E-999"_s << QVariant(0);
-    QTest::newRow("underflow with a positive exponent")
-        << u"0."_s + QString(400, u'0') + u"1E10"_s << QVariant(0);
-}
-
-void TestNumberReading::roster()
-{
-    QFETCH(QString, text);
-    QFETCH(QVariant, expected);
-    const std::optional<std::int32_t> value = roundToInt32(readLeadingNumber(text));
-    QCOMPARE(value.has_value(), expected.isValid());
-    if (value)
-        QCOMPARE(*value, expected.toInt());
-}
-
-void TestNumberReading::settingsRange_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QVariant>("expected");
-    QTest::newRow("32767") << u"32767"_s << QVariant(32767);
-    QTest::newRow("-32768") << u"-32768"_s << QVariant(-32768);
-    QTest::newRow("32768") << u"32768"_s << QVariant();
-    QTest::newRow("40000") << u"40000"_s << QVariant();
-    QTest::newRow("999.6") << u"999.6"_s << QVariant(1000);
-    QTest::newRow("1000.5") << u"1000.5"_s << QVariant(1000);
-}
-
-void TestNumberReading::settingsRange()
-{
-    QFETCH(QString, text);
-    QFETCH(QVariant, expected);
-    const std::optional<std::int16_t> value = roundToInt16(readLeadingNumber(text));
-    QCOMPARE(value.has_value(), expected.isValid());
-    if (value)
-        QCOMPARE(int(*value), expected.toInt());
-}
 
 QTEST_APPLESS_MAIN(TestNumberReading)
 #include "tst_number_reading.moc"

@@ -13,32 +13,29 @@ class TestUserDataFolder : public QObject
     Q_OBJECT
 
 private slots:
-    void createdWhenMissingAndEntered();
-    void fileInTheWayIsReported();
+    void createdWhenMissingAndEntered()
+    {
+        TestDirectory dir;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(u"data home"_s)));
+        QCOMPARE(UserDataFolder::path(), dir.filePath(u"data home/vedrin"_s));
+        QCOMPARE(UserDataFolder::enter(), std::nullopt);
+        QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(),
+                 QFileInfo(dir.filePath(u"data home/vedrin"_s)).canonicalFilePath());
+        // A second start finds it and changes nothing.
+        QCOMPARE(UserDataFolder::enter(), std::nullopt);
+    }
+
+    void fileInTheWayIsReported()
+    {
+        TestDirectory dir;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+        writeFileBytes(u"vedrin"_s, "not a folder");
+        const std::optional<QString> failure = UserDataFolder::enter();
+        QVERIFY(failure.value_or(QString()).startsWith(
+            u"データフォルダ "_s + dir.filePath(u"vedrin"_s) + u" を開けませんでした: "_s));
+        QCOMPARE(QDir::currentPath(), dir.path());
+    }
 };
-
-void TestUserDataFolder::createdWhenMissingAndEntered()
-{
-    TestDirectory dir;
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(u"data home"_s)));
-    QCOMPARE(UserDataFolder::path(), dir.filePath(u"data home/vedrin"_s));
-    QCOMPARE(UserDataFolder::enter(), std::nullopt);
-    QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(),
-             QFileInfo(dir.filePath(u"data home/vedrin"_s)).canonicalFilePath());
-    // A second start finds it and changes nothing.
-    QCOMPARE(UserDataFolder::enter(), std::nullopt);
-}
-
-void TestUserDataFolder::fileInTheWayIsReported()
-{
-    TestDirectory dir;
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
-    writeFileBytes(u"vedrin"_s, "not a folder");
-    const std::optional<QString> failure = UserDataFolder::enter();
-    QVERIFY(failure);
-    QVERIFY(failure->startsWith(u"データフォルダ "_s + dir.filePath(u"vedrin"_s) + u" を開けませんでした: "_s));
-    QCOMPARE(QDir::currentPath(), dir.path());
-}
 
 QTEST_APPLESS_MAIN(TestUserDataFolder)
 #include "tst_user_data_folder.moc"

@@ -13,32 +13,14 @@ using Field = MeiboRecord::Field;
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run tool(const QStringList &arguments)
+// The exit status, or -1 for a crash, and what the tool wrote to its standard error.
+std::pair<int, QString> tool(const QStringList &arguments)
 {
     QProcess process;
     process.start(QStringLiteral(VEDRIN_TOOL), arguments);
     process.waitForFinished(30000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-MeiboRecord record(const QString &name, const QString &mail, const QString &tell,
-                   const QString &memo, const QString &picture)
-{
-    MeiboRecord entry;
-    entry.set(Field::Namae, name);
-    entry.set(Field::Mail, mail);
-    entry.set(Field::Tell, tell);
-    entry.set(Field::Memo, memo);
-    entry.set(Field::PicturePath, picture);
-    return entry;
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 // Never-written stretches read as spaces, as the program reads them.
@@ -55,100 +37,100 @@ class TestVedrinTool : public QObject
     Q_OBJECT
 
 private slots:
-    void roundTrip_data();
-    void roundTrip();
-    void refusals_data();
-    void refusals();
-    void importWaitsForTheProgramsLock();
-};
-
-void TestVedrinTool::roundTrip_data()
-{
-    QTest::addColumn<QString>("format");
-    QTest::newRow("vCard 3.0") << u"vcard"_s;
-    QTest::newRow("vCard 4.0") << u"vcard4"_s;
-    QTest::newRow("vCard 2.1") << u"vcard21"_s;
-    QTest::newRow("CSV") << u"csv"_s;
-}
-
-void TestVedrinTool::roundTrip()
-{
-    QFETCH(QString, format);
-    TestDirectory source;
+    void roundTrip_data()
     {
-        RosterFile roster;
-        QCOMPARE(roster.open(), RosterFile::Status::Ok);
-        const QString picture = u"/写真/"_s + QString(247, u'p');
-        const QList<std::pair<int, MeiboRecord>> stored = {
-            {1, record(u"山田 太郎"_s, u"taro@example.jp"_s, u"03-1234-5678"_s,
-                       u"東京都\r\n千代田区1,2;3\\4"_s, picture)},
-            {2, record(u"ｻﾄｳ　ﾊﾅｺ"_s, {}, u"090"_s, u"\"引用\" , ;"_s, {})},
-            {3, MeiboRecord()},
-            {4, record(u"   "_s, u"only@mail"_s, {}, {}, {})},
-            {40, record(u"Smith; John"_s, {}, {}, QString(45, u'長'), u"C:\\写真\\a.jpg"_s)}};
-        for (const auto &[slot, entry] : stored)
-            QCOMPARE(roster.writeSlot(slot, entry), RosterFile::Status::Ok);
+        QTest::addColumn<QString>("format");
+        QTest::newRow("vCard 3.0") << u"vcard"_s;
+        QTest::newRow("vCard 4.0") << u"vcard4"_s;
+        QTest::newRow("vCard 2.1") << u"vcard21"_s;
+        QTest::newRow("CSV") << u"csv"_s;
     }
-    const QByteArray original = readFileBytes(u"meibo.dat"_s);
-    const QString exported = source.filePath(u"roster.out"_s);
-    QCOMPARE(tool({u"export"_s, u"--format"_s, format, u"--output"_s, exported}).status, 0);
-    QCOMPARE(readFileBytes(u"meibo.dat"_s), original);
+    void roundTrip()
+    {
+        QFETCH(QString, format);
+        TestDirectory source;
+        {
+            RosterFile roster;
+            QCOMPARE(roster.open(), RosterFile::Status::Ok);
+            // Name, mail, phone, memo and picture of slots 1, 2, 3 (blank), 4 and 40.
+            const QList<QStringList> stored = {
+                {u"山田 太郎"_s, u"taro@example.jp"_s, u"03-1234-5678"_s,
+                 u"東京都\r\n千代田区1,2;3\\4"_s, u"/写真/"_s + QString(247, u'p')},
+                {u"ｻﾄｳ　ﾊﾅｺ"_s, {}, u"090"_s, u"\"引用\" , ;"_s, {}},
+                {{}, {}, {}, {}, {}},
+                {u"   "_s, u"only@mail"_s, {}, {}, {}},
+                // A full memo, its line break the only reason to quote it.
+                {u"Smith; John"_s, {}, {}, QString(22, u'長') + u"\r\n"_s + QString(22, u'長'),
+                 u"C:\\写真\\a.jpg"_s}};
+            for (qsizetype i = 0; i < stored.size(); ++i) {
+                MeiboRecord entry;
+                for (int field = 0; field < MeiboRecord::fieldCount; ++field)
+                    entry.set(Field(field), stored[i][field]);
+                QCOMPARE(roster.writeSlot(i < 4 ? int(i) + 1 : 40, entry), RosterFile::Status::Ok);
+            }
+        }
+        const QByteArray original = readFileBytes(u"meibo.dat"_s);
+        const QString exported = source.filePath(u"roster.out"_s);
+        QCOMPARE(tool({u"export"_s, u"--format"_s, format, u"--output"_s, exported}).first, 0);
+        QCOMPARE(readFileBytes(u"meibo.dat"_s), original);
 
-    TestDirectory target;
-    QCOMPARE(tool({u"import"_s, exported}).status, 0);
-    QVERIFY(!QFileInfo::exists(u"meibo.dat"_s));
-    QCOMPARE(tool({u"import"_s, u"--apply"_s, exported}).status, 0);
-    QCOMPARE(asRead(readFileBytes(u"meibo.dat"_s)), asRead(original));
-}
+        TestDirectory target;
+        QCOMPARE(tool({u"import"_s, exported}).first, 0);
+        QVERIFY(!QFileInfo::exists(u"meibo.dat"_s));
+        QCOMPARE(tool({u"import"_s, u"--apply"_s, exported}).first, 0);
+        QCOMPARE(asRead(readFileBytes(u"meibo.dat"_s)), asRead(original));
+    }
 
-void TestVedrinTool::refusals_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("export without a roster") << QStringList{u"export"_s} << QByteArray() << 1
-                                             << u"名簿ファイル meibo.dat が "_s;
-    QTest::newRow("import of random bytes")
-        << QStringList{u"import"_s, u"--apply"_s, u"input"_s} << QByteArray("\x01\x9F\xFE,\x00zz", 7)
-        << 1 << u"input はvCardでもCSVでもありません。"_s;
-    QTest::newRow("unknown format") << QStringList{u"export"_s, u"--format"_s, u"ldif"_s}
-                                    << QByteArray() << 2 << u"形式は"_s;
-    QTest::newRow("unknown command") << QStringList{u"list"_s} << QByteArray() << 2
-                                     << u"知らないコマンドです: list"_s;
-}
+    // Each leaves the folder as it was.
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("export without a roster")
+            << QStringList{u"export"_s} << QByteArray() << 1 << u"名簿ファイル meibo.dat が "_s;
+        QTest::newRow("import of random bytes")
+            << QStringList{u"import"_s, u"--apply"_s, u"input"_s}
+            << QByteArray("\x01\x9F\xFE,\x00zz", 7) << 1
+            << u"input はvCardでもCSVでもありません。"_s;
+        QTest::newRow("unknown format") << QStringList{u"export"_s, u"--format"_s, u"ldif"_s}
+                                        << QByteArray() << 2 << u"形式は"_s;
+        QTest::newRow("unknown command")
+            << QStringList{u"list"_s} << QByteArray() << 2 << u"知らないコマンドです: list"_s;
+    }
+    void refusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        TestDirectory dir;
+        if (!input.isNull())
+            writeFileBytes(u"input"_s, input);
+        const auto [exitStatus, error] = tool(arguments);
+        QCOMPARE(exitStatus, status);
+        QVERIFY2(error.startsWith(message), qPrintable(error));
+        QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden),
+                 input.isNull() ? QStringList() : QStringList{u"input"_s});
+    }
 
-void TestVedrinTool::refusals()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QByteArray, input);
-    QFETCH(int, status);
-    QFETCH(QString, message);
-    TestDirectory dir;
-    if (!input.isNull())
-        writeFileBytes(u"input"_s, input);
-    const Run run = tool(arguments);
-    QCOMPARE(run.status, status);
-    QVERIFY2(QString::fromUtf8(run.err).startsWith(message), run.err.constData());
-    QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden),
-             input.isNull() ? QStringList() : QStringList{u"input"_s});
-}
-
-void TestVedrinTool::importWaitsForTheProgramsLock()
-{
-    TestDirectory dir;
-    writeFileBytes(u"input.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:x\r\nEND:VCARD\r\n");
-    RosterFile held;
-    QCOMPARE(held.open(), RosterFile::Status::Ok);
-    const Run run = tool({u"import"_s, u"--apply"_s, u"input.vcf"_s});
-    QCOMPARE(run.status, 1);
-    QCOMPARE(QString::fromUtf8(run.err), u"名簿ファイル meibo.dat は別のVedrinで使用中です。\n"_s);
-    QCOMPARE(readFileBytes(u"meibo.dat"_s), QByteArray(""));
-    QVERIFY(!QFileInfo::exists(u"meibo.dat.bak"_s));
-    held.close();
-    QCOMPARE(tool({u"import"_s, u"--apply"_s, u"input.vcf"_s}).status, 0);
-    QCOMPARE(readFileBytes(u"meibo.dat"_s).first(30), QByteArray("x").leftJustified(30, ' '));
-}
+    void importWaitsForTheProgramsLock()
+    {
+        TestDirectory dir;
+        writeFileBytes(u"input.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:x\r\nEND:VCARD\r\n");
+        RosterFile held;
+        QCOMPARE(held.open(), RosterFile::Status::Ok);
+        const QStringList import = {u"import"_s, u"--apply"_s, u"input.vcf"_s};
+        QCOMPARE(tool(import),
+                 std::pair(1, u"名簿ファイル meibo.dat は別のVedrinで使用中です。\n"_s));
+        QCOMPARE(readFileBytes(u"meibo.dat"_s), QByteArray(""));
+        QVERIFY(!QFileInfo::exists(u"meibo.dat.bak"_s));
+        held.close();
+        QCOMPARE(tool(import).first, 0);
+        QCOMPARE(readFileBytes(u"meibo.dat"_s).first(30), QByteArray("x") + QByteArray(29, ' '));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestVedrinTool)
 #include "tst_vedrin_tool.moc"

@@ -31,196 +31,135 @@ void check(bool passed, const char *what, int line)
 
 #define CHECK(condition) check((condition), #condition, __LINE__)
 
-constexpr char testKey[] = "SOFTWARE\\VedrinChecks";
-
-void setValue(HKEY key, const char *name, DWORD type, const void *data, DWORD size)
+bool readValue(const std::string &keyPath, const char *name, std::u16string &text)
 {
-    const LONG result =
-        RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
-    CHECK(result == ERROR_SUCCESS);
+    text = u"as passed";
+    return GetKeyValue(systemRegistry(), SystemInformation::localMachine, keyPath, name, text);
 }
 
-bool readValue(const char *keyPath, const char *name, std::u16string &text)
+// Stores the value (a type of 0 stores none) and reads it back as the program does.
+bool storedReads(HKEY key, const char *name, DWORD type, const void *data, DWORD size,
+                 std::u16string &text)
 {
-    return GetKeyValue(systemRegistry(), SystemInformation::localMachine, keyPath, name, text);
+    if (type != 0)
+        RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
+    return readValue("SOFTWARE\\VedrinChecks", name, text);
 }
 
 void checkKeyValues()
 {
     HKEY key = nullptr;
-    CHECK(RegCreateKeyExA(HKEY_LOCAL_MACHINE, testKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                          &key, nullptr)
-          == ERROR_SUCCESS);
-    setValue(key, "WithNul", REG_SZ, "C:\\Tools\\msinfo32.exe", 22);
-    setValue(key, "WithoutNul", REG_SZ, "C:\\abc", 6);
-    const std::string fits(1023, 'a');
-    setValue(key, "Fits", REG_SZ, fits.c_str(), 1024);
-    const std::string tooLong(1024, 'b');
-    setValue(key, "TooLong", REG_SZ, tooLong.c_str(), 1025);
+    CHECK(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VedrinChecks", 0, nullptr, 0,
+                          KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS);
     const DWORD number = 0x12345678;
-    setValue(key, "Number", REG_DWORD, &number, sizeof number);
-    setValue(key, "Binary", REG_BINARY, "\x01\x02", 2);
-    setValue(key, "Empty", REG_BINARY, nullptr, 0);
-    RegCloseKey(key);
-
-    std::u16string text = u"as passed";
-    CHECK(readValue(testKey, "WithNul", text) && text == u"C:\\Tools\\msinfo32.exe");
-    CHECK(readValue(testKey, "WithoutNul", text) && text == u"C:\\abc");
-    CHECK(readValue(testKey, "Fits", text) && text == std::u16string(1023, u'a'));
-    CHECK(readValue(testKey, "Number", text) && text == u"&h12345678");
-    text = u"as passed";
-    CHECK(readValue(testKey, "Binary", text) && text == u"as passed");
-
-    text = u"as passed";
-    CHECK(!readValue(testKey, "TooLong", text) && text.empty());
-    text = u"as passed";
-    CHECK(!readValue(testKey, "Missing", text) && text.empty());
-    text = u"as passed";
+    std::u16string text;
+    CHECK(storedReads(key, "WithNul", REG_SZ, "C:\\Tools\\msinfo32.exe", 22, text)
+          && text == u"C:\\Tools\\msinfo32.exe");
+    CHECK(storedReads(key, "WithoutNul", REG_SZ, "C:\\abc", 6, text) && text == u"C:\\abc");
+    CHECK(storedReads(key, "Fits", REG_SZ, std::string(1023, 'a').c_str(), 1024, text)
+          && text == std::u16string(1023, u'a'));
+    CHECK(storedReads(key, "Number", REG_DWORD, &number, 4, text) && text == u"&h12345678");
+    // A binary value leaves the text as passed; a failed reading empties it.
+    CHECK(storedReads(key, "Binary", REG_BINARY, "\x01\x02", 2, text) && text == u"as passed");
+    CHECK(!storedReads(key, "TooLong", REG_SZ, std::string(1024, 'b').c_str(), 1025, text)
+          && text.empty());
+    CHECK(!storedReads(key, "Missing", 0, nullptr, 0, text) && text.empty());
     CHECK(!readValue("SOFTWARE\\VedrinChecks\\Missing", "PATH", text) && text.empty());
-
     bool raised = false;
     try {
-        readValue(testKey, "Empty", text);
+        storedReads(key, "Empty", REG_BINARY, nullptr, 0, text);
     } catch (const SystemInformation::EmptyValueError &) {
         raised = true;
     }
     CHECK(raised);
-}
-
-std::u16string decoded(const char *bytes, std::size_t size)
-{
-    return CodePage932::toUnicode(std::string_view(bytes, size));
+    RegCloseKey(key);
 }
 
 void checkCodePage()
 {
-    CHECK(decoded("\x83\x65\x83\x58\x83\x67", 6) == u"テスト");
-    CHECK(decoded("\x8E\x52\x93\x63", 4) == u"山田");
-    CHECK(decoded("\xB1\xB2\xDE", 3) == u"ｱｲﾞ");
-    CHECK(decoded("\x87\x40", 2) == u"①");
-    CHECK(decoded("\x81\x60", 2) == u"\uFF5E");
-    CHECK(decoded("\x01\x1F\x7F", 3) == u"\u0001\u001F\u007F");
-    CHECK(decoded("C:\\a~b", 6) == u"C:\\a~b");
-    CHECK(decoded("A\x83", 2) == u"A\uFFFD");
-    CHECK(decoded("\x83\x20Z", 3) == u"\uFFFD Z");
-    CHECK(decoded("\xF0\x40", 2) == u"\uE000");
-
-    CHECK(CodePage932::fromUnicode(u"テスト") == "\x83\x65\x83\x58\x83\x67");
-    CHECK(CodePage932::fromUnicode(u"ｱｲﾞ") == "\xB1\xB2\xDE");
+    // Bytes and text both ways, then bytes that only decode.
+    const std::pair<std::string_view, std::u16string_view> both[] = {
+        {"\x83\x65\x83\x58\x83\x67", u"テスト"}, {"\xB1\xB2\xDE", u"ｱｲﾞ"}, {"\x87\x40", u"①"},
+        {"\x81\x60", u"\uFF5E"}, {"\x01\x1F\x7F", u"\u0001\u001F\u007F"}, {"C:\\a~b", u"C:\\a~b"},
+        {"250,\"\x83\x65\x83\x58\x83\x67\"\r\n", u"250,\"テスト\"\r\n"}};
+    for (const auto &[bytes, text] : both) {
+        if (CodePage932::toUnicode(bytes) != text || CodePage932::fromUnicode(text) != bytes)
+            check(false, bytes.data(), __LINE__);
+    }
+    CHECK(CodePage932::toUnicode("A\x83") == u"A\uFFFD");
+    CHECK(CodePage932::toUnicode("\x83\x20Z") == u"\uFFFD Z");
+    CHECK(CodePage932::toUnicode("\xF0\x40") == u"\uE000");
     CHECK(CodePage932::fromUnicode(u"\u00E9\U0001F600") == "??");
-    // The settings line of the worked example: 250 and テスト.
-    CHECK(CodePage932::fromUnicode(u"250,\"テスト\"\r\n")
-          == "250,\"\x83\x65\x83\x58\x83\x67\"\r\n");
     // A double-byte character that would straddle the field's end is left out whole.
     CHECK(CodePage932::fromUnicodeFitted(u"aテ", 2) == "a ");
     CHECK(CodePage932::fromUnicodeFitted(u"テスト", 4) == "\x83\x65\x83\x58");
 }
 
-std::string temporaryFolder()
+void createFile(const std::string &path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
 {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    std::string folder = std::string(base) + "vedrin-checks-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-void createFile(const std::string &path, DWORD attributes)
-{
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
     CHECK(file != INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "MZ", 2, &written, nullptr);
     CloseHandle(file);
-    if (attributes != FILE_ATTRIBUTE_NORMAL)
-        CHECK(SetFileAttributesA(path.c_str(), attributes));
-}
-
-bool ordinary(const std::string &path)
-{
-    return isOrdinaryFile(CodePage932::toUnicode(path));
 }
 
 void checkFileExistence(const std::string &folder)
 {
-    createFile(folder + "\\MSINFO32.EXE", FILE_ATTRIBUTE_NORMAL);
+    createFile(folder + "\\MSINFO32.EXE");
     createFile(folder + "\\hidden.exe", FILE_ATTRIBUTE_HIDDEN);
     createFile(folder + "\\system.exe", FILE_ATTRIBUTE_SYSTEM);
     CreateDirectoryA((folder + "\\folder").c_str(), nullptr);
-
-    CHECK(ordinary(folder + "\\MSINFO32.EXE"));
-    CHECK(ordinary(folder + "\\msinfo32.exe"));
-    CHECK(!ordinary(folder + "\\hidden.exe"));
-    CHECK(!ordinary(folder + "\\system.exe"));
-    CHECK(!ordinary(folder + "\\folder"));
-    CHECK(!ordinary(folder + "\\missing.exe"));
-    CHECK(!ordinary(""));
+    const std::pair<std::string, bool> paths[] = {
+        {"\\MSINFO32.EXE", true}, {"\\msinfo32.exe", true}, {"\\hidden.exe", false},
+        {"\\system.exe", false},  {"\\folder", false},      {"\\missing.exe", false}};
+    for (const auto &[name, ordinary] : paths) {
+        if (isOrdinaryFile(CodePage932::toUnicode(folder + name)) != ordinary)
+            check(false, name.c_str(), __LINE__);
+    }
+    CHECK(!isOrdinaryFile(u""));
 }
 
 // The start does not wait; the started copy leaves the marker a moment later.
-bool markerAppears(const std::string &marker)
+bool startLeavesMarker(const std::u16string &program, const std::string &marker)
 {
-    for (int i = 0; i < 200; ++i) {
-        if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return true;
+    if (!systemProgramStart().start(program + u" --touch " + SystemCodePage::toUnicode(marker)))
+        return false;
+    for (int i = 0; i < 200 && GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(50);
-    }
-    return false;
-}
-
-void checkProgramStart(const std::string &folder)
-{
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string marker = folder + "\\started";
-    const std::string line = "\"" + std::string(self) + "\" --touch " + marker;
-    CHECK(systemProgramStart().start(CodePage932::toUnicode(line)));
-    CHECK(markerAppears(marker));
-
-    CHECK(!systemProgramStart().start(u"C:\\nowhere\\msinfo32.exe"));
-    CHECK(!systemProgramStart().start(u""));
-}
-
-std::wstring wide(const std::u16string &text)
-{
-    return std::wstring(text.begin(), text.end());
+    return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // A key, a value and a program named in the system's code page, which is not always 932: the
 // "A" functions take and give that code page, and the roster's code page has no part in it.
-void checkSystemCodePage(const std::string &folder, UINT codePage)
+void checkProgramStart(const std::string &folder, UINT codePage)
 {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::u16string selfPath(self, self + std::wcslen(self));
+    CHECK(startLeavesMarker(u"\"" + selfPath + u"\"", folder + "\\started"));
+    CHECK(!systemProgramStart().start(u"C:\\nowhere\\msinfo32.exe"));
+    CHECK(!systemProgramStart().start(u""));
+
     CHECK(GetACP() == codePage);
-    if (GetACP() != codePage)
-        return;
     const bool japanese = codePage == 932;
     const std::u16string name = japanese ? u"ツール" : u"Café";
     const std::string nameBytes = japanese ? "\x83\x63\x81\x5B\x83\x8B" : "Caf\xE9";
-
-    const std::u16string program =
-        SystemCodePage::toUnicode(folder) + u"\\" + name + u".exe";
+    const std::u16string program = SystemCodePage::toUnicode(folder) + u"\\" + name + u".exe";
+    const std::wstring wideProgram(program.begin(), program.end());
     HKEY key = nullptr;
-    CHECK(RegCreateKeyExW(HKEY_LOCAL_MACHINE, wide(u"SOFTWARE\\VedrinChecks\\" + name).c_str(), 0,
-                          nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
-          == ERROR_SUCCESS);
-    const std::wstring data = wide(program);
-    CHECK(RegSetValueExW(key, wide(name).c_str(), 0, REG_SZ,
-                         reinterpret_cast<const BYTE *>(data.c_str()),
-                         DWORD((data.size() + 1) * sizeof(wchar_t)))
-          == ERROR_SUCCESS);
+    const std::u16string keyPath = u"SOFTWARE\\VedrinChecks\\" + name;
+    CHECK(RegCreateKeyExW(HKEY_LOCAL_MACHINE, std::wstring(keyPath.begin(), keyPath.end()).c_str(),
+                          0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS);
+    CHECK(RegSetValueExW(key, std::wstring(name.begin(), name.end()).c_str(), 0, REG_SZ,
+                         reinterpret_cast<const BYTE *>(wideProgram.c_str()),
+                         DWORD((wideProgram.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS);
     RegCloseKey(key);
     std::u16string text;
-    CHECK(readValue(("SOFTWARE\\VedrinChecks\\" + nameBytes).c_str(), nameBytes.c_str(), text)
+    CHECK(readValue("SOFTWARE\\VedrinChecks\\" + nameBytes, nameBytes.c_str(), text)
           && text == program);
-
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    CHECK(CopyFileW(self, data.c_str(), FALSE));
+    CHECK(CopyFileW(self, wideProgram.c_str(), FALSE));
     CHECK(isOrdinaryFile(program));
-    const std::string marker = folder + "\\started-by-name";
-    CHECK(systemProgramStart().start(program + u" --touch " + SystemCodePage::toUnicode(marker)));
-    CHECK(markerAppears(marker));
+    CHECK(startLeavesMarker(program, folder + "\\started-by-name"));
 }
 
 void checkVersionResource()
@@ -228,26 +167,19 @@ void checkVersionResource()
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(self, &handle);
-    CHECK(size > 0);
-    if (size == 0)
-        return;
-    std::string data(size, '\0');
-    CHECK(GetFileVersionInfoA(self, 0, size, data.data()));
-
+    std::string data(GetFileVersionInfoSizeA(self, &handle), '\0');
+    CHECK(!data.empty() && GetFileVersionInfoA(self, 0, DWORD(data.size()), data.data()));
     VS_FIXEDFILEINFO *fixed = nullptr;
     UINT length = 0;
-    CHECK(VerQueryValueA(data.data(), "\\", reinterpret_cast<void **>(&fixed), &length));
-    if (fixed) {
-        // 1.2.0.4
-        CHECK(fixed->dwFileVersionMS == 0x00010002 && fixed->dwFileVersionLS == 0x00000004);
-        CHECK(fixed->dwProductVersionMS == 0x00010002 && fixed->dwProductVersionLS == 0x00000004);
-    }
+    // 1.2.0.4
+    CHECK(VerQueryValueA(data.data(), "\\", reinterpret_cast<void **>(&fixed), &length) && fixed
+          && fixed->dwFileVersionMS == 0x00010002 && fixed->dwFileVersionLS == 0x00000004
+          && fixed->dwProductVersionMS == 0x00010002 && fixed->dwProductVersionLS == 0x00000004);
     for (const char *name : {"\\StringFileInfo\\041104B0\\FileVersion",
                              "\\StringFileInfo\\041104B0\\ProductVersion"}) {
         char *text = nullptr;
-        CHECK(VerQueryValueA(data.data(), name, reinterpret_cast<void **>(&text), &length));
-        CHECK(text && std::strcmp(text, "1.02.0004") == 0);
+        CHECK(VerQueryValueA(data.data(), name, reinterpret_cast<void **>(&text), &length)
+              && text && std::strcmp(text, "1.02.0004") == 0);
     }
 }
 
@@ -257,16 +189,18 @@ int main(int argc, char **argv)
 {
     // The copy that the program-start check runs.
     if (argc == 3 && std::strcmp(argv[1], "--touch") == 0) {
-        createFile(argv[2], FILE_ATTRIBUTE_NORMAL);
+        createFile(argv[2]);
         return 0;
     }
-
-    const std::string folder = temporaryFolder();
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    const std::string folder =
+        base + std::string("vedrin-checks-") + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
     checkKeyValues();
     checkCodePage();
     checkFileExistence(folder);
-    checkProgramStart(folder);
-    checkSystemCodePage(folder, argc == 2 ? UINT(std::strtoul(argv[1], nullptr, 10)) : 0);
+    checkProgramStart(folder, argc == 2 ? UINT(std::strtoul(argv[1], nullptr, 10)) : 0);
     checkVersionResource();
     std::printf("%s: %d failed\n", failures == 0 ? "PASS" : "FAIL", failures);
     return failures;
