@@ -9,12 +9,8 @@
 #include <QPushButton>
 
 #include "about/about_box.h"
-#include "app/program_state.h"
-#include "app/program_windows.h"
 #include "main_window/main_window.h"
-#include "support/message_recorder.h"
-#include "support/test_support.h"
-#include "test_services.h"
+#include "support/program.h"
 
 using namespace Qt::StringLiterals;
 
@@ -38,7 +34,6 @@ class TestAboutBox : public QObject
 
 private slots:
     void loadShowsTitleAndVersion();
-    void controlsAreLaidOut();
     void closes_data();
     void closes();
     void systemInformation_data();
@@ -47,44 +42,21 @@ private slots:
     void keysPressSystemInformation_data();
     void keysPressSystemInformation();
     void helpTwiceGivesOneBox();
-
-private:
-    TestRegistry m_registry;
-    ProgramStartRecorder m_starter;
 };
 
 void TestAboutBox::loadShowsTitleAndVersion()
 {
-    ProgramState state;
-    ProgramWindows windows(state, {m_registry, m_starter});
-    AboutBox *box = windows.showAbout();
-    QCOMPARE(box->objectName(), u"frmAbout"_s);
+    Program program;
+    AboutBox *box = program.windows.showAbout();
     QCOMPARE(box->windowTitle(), u"Vedrinのﾊﾞｰｼﾞｮﾝ情報"_s);
-    QCOMPARE(box->findChild<QLabel *>(u"lblTitle"_s)->text(), u"Vedrin"_s);
-    QCOMPARE(box->findChild<QLabel *>(u"lblVersion"_s)->text(), u"ﾊﾞｰｼﾞｮﾝ 1.2.4"_s);
-    QVERIFY(box->findChild<QLabel *>(u"lblDisclaimer"_s)->text().startsWith(u"作った人:  "_s));
-    QVERIFY(box->findChild<QLabel *>(u"Label1"_s)->text().startsWith(u"メール: "_s));
-    QCOMPARE(box->findChild<QPushButton *>(u"cmdSysInfo"_s)->text(), u"ｼｽﾃﾑ情報(&S)..."_s);
-    QCOMPARE(box->findChild<QPushButton *>(u"cmdOK"_s)->text(), u"OK"_s);
-}
-
-void TestAboutBox::controlsAreLaidOut()
-{
-    ProgramState state;
-    ProgramWindows windows(state, {m_registry, m_starter});
-    AboutBox *box = windows.showAbout();
-    // 5730 x 3555 twips at 15 twips a pixel, and the user cannot resize it.
-    QCOMPARE(box->minimumSize(), QSize(382, 237));
-    QCOMPARE(box->maximumSize(), QSize(382, 237));
-    QVERIFY(!(box->windowFlags() & Qt::WindowMinMaxButtonsHint));
-    QCOMPARE(box->findChild<QPushButton *>(u"cmdOK"_s)->geometry(), QRect(283, 175, 92, 23));
-    QCOMPARE(box->findChild<QPushButton *>(u"cmdSysInfo"_s)->geometry(), QRect(284, 205, 92, 23));
-    QCOMPARE(box->findChild<QLabel *>(u"Image1"_s)->pixmap().size(), QSize(32, 32));
-    QCOMPARE(box->findChild<QLabel *>(u"Image2"_s)->pixmap().size(), QSize(32, 32));
-    QCOMPARE(box->findChildren<QWidget *>(u"Line1"_s).size(), 2);
+    QCOMPARE(program.text(u"frmAbout/lblTitle"_s), u"Vedrin"_s);
+    QCOMPARE(program.text(u"frmAbout/lblVersion"_s), u"ﾊﾞｰｼﾞｮﾝ 1.2.4"_s);
+    QVERIFY(program.text(u"frmAbout/lblDisclaimer"_s).startsWith(u"作った人:  "_s));
+    QVERIFY(program.text(u"frmAbout/Label1"_s).startsWith(u"メール: "_s));
+    QCOMPARE(program.text(u"frmAbout/cmdSysInfo"_s), u"ｼｽﾃﾑ情報(&S)..."_s);
+    QCOMPARE(program.text(u"frmAbout/cmdOK"_s), u"OK"_s);
     QVERIFY(QTest::qWaitForWindowActive(box));
-    QVERIFY(QApplication::focusWidget());
-    QCOMPARE(QApplication::focusWidget()->objectName(), u"cmdOK"_s);
+    QCOMPARE(QApplication::focusWidget(), program.find(u"frmAbout/cmdOK"_s));
 }
 
 void TestAboutBox::closes_data()
@@ -100,9 +72,8 @@ void TestAboutBox::closes()
 {
     QFETCH(int, key);
     QFETCH(bool, focusOnSysInfo);
-    ProgramState state;
-    ProgramWindows windows(state, {m_registry, m_starter});
-    AboutBox *box = windows.showAbout();
+    Program program;
+    AboutBox *box = program.windows.showAbout();
     QVERIFY(QTest::qWaitForWindowActive(box));
     QPointer<AboutBox> watched(box);
     auto *ok = box->findChild<QPushButton *>(u"cmdOK"_s);
@@ -112,9 +83,9 @@ void TestAboutBox::closes()
         QTest::mouseClick(ok, Qt::LeftButton);
     else
         QTest::keyClick(focused, Qt::Key(key));
-    QVERIFY(!windows.aboutBox());
+    QVERIFY(!program.windows.aboutBox());
     QTRY_VERIFY(watched.isNull());
-    QVERIFY(m_starter.commandLines.isEmpty());
+    QVERIFY(program.starter.commandLines.isEmpty());
 }
 
 void TestAboutBox::systemInformation_data()
@@ -153,10 +124,9 @@ void TestAboutBox::systemInformation()
     QFETCH(bool, message);
     QFETCH(bool, location2Tried);
 
-    TestDirectory dir;
-    const QString folder = windowsStyle(dir.path());
-    TestRegistry registry;
-    ProgramStartRecorder starter;
+    Program program;
+    const QString folder = windowsStyle(program.dir.path());
+    TestRegistry &registry = program.registry;
     const QByteArray folderBytes = folder.toLatin1().append('\0');
     if (case_.startsWith(u'1'))
         registry.setValue(location1, u"PATH"_s, 1, QByteArray("C:\\Tools\\msinfo.exe", 20));
@@ -177,38 +147,25 @@ void TestAboutBox::systemInformation()
     if (case_ == u"2-folder")
         QVERIFY(QDir().mkdir(u"MSINFO32.EXE"_s));
 
-    MessageRecorder messages;
-    ProgramState state;
-    ProgramWindows windows(state, {registry, starter});
-    AboutBox *box = windows.showAbout();
-    QTest::mouseClick(box->findChild<QPushButton *>(u"cmdSysInfo"_s), Qt::LeftButton);
-
+    AboutBox *box = program.windows.showAbout();
+    QVERIFY(program.click(u"frmAbout/cmdSysInfo"_s));
     started.replaceInStrings(u"{dir}"_s, folder);
-    QCOMPARE(starter.commandLines, started);
-    QCOMPARE(messages.texts(), message ? QStringList{unavailable} : QStringList());
+    QCOMPARE(program.starter.commandLines, started);
+    QCOMPARE(program.messages.texts(), message ? QStringList{unavailable} : QStringList());
     QCOMPARE(registry.openedPaths().contains(location2), location2Tried);
     QCOMPARE(registry.openKeyCount(), 0);
-    QCOMPARE(windows.aboutBox(), box);
     QVERIFY(box->isVisible());
 }
 
 void TestAboutBox::failingStartShowsMessage()
 {
-    // Location 1 names a program that is not there: started directly, the start fails.
-    TestDirectory dir;
-    TestRegistry registry;
-    registry.setValue(location1, u"PATH"_s, 1, QByteArray("/nowhere/msinfo32", 18));
-    registry.setValue(location2, u"MSINFO"_s, 1, windowsStyle(dir.path()).toLatin1());
-    writeFileBytes(u"MSINFO32.EXE"_s, "MZ");
-
-    MessageRecorder messages;
-    ProgramState state;
-    ProgramWindows windows(state, {registry, systemProgramStart()});
-    AboutBox *box = windows.showAbout();
-    QTest::mouseClick(box->findChild<QPushButton *>(u"cmdSysInfo"_s), Qt::LeftButton);
-    QCOMPARE(messages.texts(), QStringList{unavailable});
-    QVERIFY(!registry.openedPaths().contains(location2));
-    QVERIFY(box->isVisible());
+    Program program;
+    program.registry.setValue(location1, u"PATH"_s, 1, QByteArray("/nowhere/msinfo32"));
+    program.starter.succeeds = false;
+    program.windows.showAbout();
+    QVERIFY(program.click(u"frmAbout/cmdSysInfo"_s));
+    QCOMPARE(program.messages.texts(), QStringList{unavailable});
+    QVERIFY(!program.registry.openedPaths().contains(location2));
 }
 
 void TestAboutBox::keysPressSystemInformation_data()
@@ -224,41 +181,28 @@ void TestAboutBox::keysPressSystemInformation()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    TestRegistry registry;
-    registry.setValue(location1, u"PATH"_s, 1, QByteArray("C:\\msinfo.exe"));
-    ProgramStartRecorder starter;
-    ProgramState state;
-    ProgramWindows windows(state, {registry, starter});
-    AboutBox *box = windows.showAbout();
+    Program program;
+    program.registry.setValue(location1, u"PATH"_s, 1, QByteArray("C:\\msinfo.exe"));
+    AboutBox *box = program.windows.showAbout();
     QVERIFY(QTest::qWaitForWindowActive(box));
     if (key != Qt::Key_S)
         box->findChild<QPushButton *>(u"cmdSysInfo"_s)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     // An access key presses the button the animated way, so the click comes a moment later.
-    QTRY_COMPARE(starter.commandLines, QStringList{u"C:\\msinfo.exe"_s});
-    QCOMPARE(windows.aboutBox(), box);
+    QTRY_COMPARE(program.starter.commandLines, QStringList{u"C:\\msinfo.exe"_s});
     QVERIFY(box->isVisible());
 }
 
 void TestAboutBox::helpTwiceGivesOneBox()
 {
-    TestDirectory dir;
-    writeFileBytes(u"settei.ini"_s, "10,\"\"\r\n");
-    ProgramState state;
-    ProgramWindows windows(state, {m_registry, m_starter});
-    MainWindow *main = windows.showMainWindow();
-    QVERIFY(main);
-    auto *help = main->findChild<QAction *>(u"Help"_s);
-    help->trigger();
-    AboutBox *first = windows.aboutBox();
+    Program program;
+    QVERIFY(program.start());
+    QVERIFY(program.click(u"Help"_s));
+    AboutBox *first = program.windows.aboutBox();
     QVERIFY(first && first->isVisible());
-    help->trigger();
-    QCOMPARE(windows.aboutBox(), first);
-    const QWidgetList windowsShown = QApplication::topLevelWidgets();
-    QCOMPARE(std::count_if(windowsShown.begin(), windowsShown.end(),
-                           [](QWidget *w) { return w->objectName() == u"frmAbout"_s; }),
-             1);
-    QVERIFY(main->isVisible());
+    QVERIFY(program.click(u"Help"_s));
+    QCOMPARE(program.windows.aboutBox(), first);
+    QVERIFY(program.windows.mainWindow()->isVisible());
 }
 
 QTEST_MAIN(TestAboutBox)

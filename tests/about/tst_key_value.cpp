@@ -1,7 +1,7 @@
 #include <QTest>
 
 #include "about/system_information.h"
-#include "test_services.h"
+#include "support/test_services.h"
 
 using namespace Qt::StringLiterals;
 

@@ -6,13 +6,10 @@
 #include <QLabel>
 
 #include "about/about_box.h"
-#include "app/program_state.h"
-#include "app/program_windows.h"
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
 #include "settings/settings_dialog.h"
-#include "support/message_recorder.h"
-#include "support/test_support.h"
+#include "support/program.h"
 
 using namespace Qt::StringLiterals;
 
@@ -60,18 +57,14 @@ void TestWindowLooks::windows()
 {
     QFETCH(QString, window);
     QFETCH(bool, fixedSize);
-    TestDirectory dir;
-    writeFileBytes(u"settei.ini"_s, "10,\"山田\"\r\n");
-    MessageRecorder messages;
-    ProgramState state;
-    ProgramWindows windows(state);
-    QWidget *shown = windows.showMainWindow();
+    Program program("10,\"山田\"\r\n");
+    QWidget *shown = program.start();
     if (window == u"settings")
-        shown = windows.showSettingsDialog();
+        shown = program.windows.showSettingsDialog();
     else if (window == u"about")
-        shown = windows.showAbout();
+        shown = program.windows.showAbout();
     else if (window == u"chooser")
-        shown = windows.showPictureChooser();
+        shown = program.windows.showPictureChooser();
     QVERIFY(shown);
     QVERIFY(QTest::qWaitForWindowExposed(shown));
 
@@ -106,7 +99,7 @@ void TestWindowLooks::windows()
     }
     for (QGroupBox *frame : shown->findChildren<QGroupBox *>())
         check(frame, frame->title(), frame->width());
-    QVERIFY(messages.texts().isEmpty());
+    QVERIFY(program.messages.texts().isEmpty());
 }
 
 QTEST_MAIN(TestWindowLooks)
