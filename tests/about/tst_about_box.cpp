@@ -1,10 +1,6 @@
 #include <QTest>
 
-#include <algorithm>
-
-#include <QAction>
 #include <QDir>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 

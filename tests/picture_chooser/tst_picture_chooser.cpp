@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
-#include <QPointer>
 
 #include "main_window/main_window.h"
 #include "picture_chooser/folder_list_box.h"
