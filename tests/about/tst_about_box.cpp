@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QPointer>
-#include <QPushButton>
 
 #include "about/about_box.h"
 #include "main_window/main_window.h"
@@ -30,13 +29,10 @@ class TestAboutBox : public QObject
 
 private slots:
     void loadShowsTitleAndVersion();
-    void closes_data();
-    void closes();
+    void keys_data();
+    void keys();
     void systemInformation_data();
     void systemInformation();
-    void failingStartShowsMessage();
-    void keysPressSystemInformation_data();
-    void keysPressSystemInformation();
     void helpTwiceGivesOneBox();
 };
 
@@ -55,137 +51,98 @@ void TestAboutBox::loadShowsTitleAndVersion()
     QCOMPARE(QApplication::focusWidget(), program.find(u"frmAbout/cmdOK"_s));
 }
 
-void TestAboutBox::closes_data()
+void TestAboutBox::keys_data()
 {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("focusOnSysInfo");
-    QTest::newRow("click OK") << 0 << false;
-    QTest::newRow("Enter on OK") << int(Qt::Key_Return) << false;
-    QTest::newRow("Esc on the other button") << int(Qt::Key_Escape) << true;
+    QTest::addColumn<int>("key"); // 0: a click on OK
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("onSysInfo"); // else the focus stays on OK
+    QTest::addColumn<bool>("starts"); // else the box closes
+    QTest::newRow("click OK") << 0 << 0 << false << false;
+    QTest::newRow("Enter on OK") << int(Qt::Key_Return) << 0 << false << false;
+    QTest::newRow("Esc on the other button") << int(Qt::Key_Escape) << 0 << true << false;
+    QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier) << false << true;
+    QTest::newRow("Enter on the button") << int(Qt::Key_Return) << 0 << true << true;
+    QTest::newRow("keypad Enter on the button") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true << true;
 }
 
-void TestAboutBox::closes()
+void TestAboutBox::keys()
 {
     QFETCH(int, key);
-    QFETCH(bool, focusOnSysInfo);
+    QFETCH(int, modifiers);
+    QFETCH(bool, onSysInfo);
+    QFETCH(bool, starts);
     Program program;
-    AboutBox *box = program.windows.showAbout();
+    program.registry.setValue(location1, u"PATH"_s, 1, QByteArray("C:\\msinfo.exe"));
+    QPointer<AboutBox> box = program.windows.showAbout();
     QVERIFY(QTest::qWaitForWindowActive(box));
-    QPointer<AboutBox> watched(box);
-    auto *ok = box->findChild<QPushButton *>(u"cmdOK"_s);
-    auto *focused = focusOnSysInfo ? box->findChild<QPushButton *>(u"cmdSysInfo"_s) : ok;
-    focused->setFocus();
+    if (onSysInfo)
+        program.find(u"frmAbout/cmdSysInfo"_s)->setFocus();
     if (key == 0)
-        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(program.click(u"frmAbout/cmdOK"_s));
     else
-        QTest::keyClick(focused, Qt::Key(key));
-    QVERIFY(!program.windows.aboutBox());
-    QTRY_VERIFY(watched.isNull());
-    QVERIFY(program.starter.commandLines.isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    // An access key presses the button the animated way, so the click comes a moment later.
+    QTRY_COMPARE(program.starter.commandLines, starts ? QStringList{u"C:\\msinfo.exe"_s} : QStringList());
+    QCOMPARE(program.windows.aboutBox() != nullptr, starts);
+    QTRY_COMPARE(box.isNull(), !starts);
 }
 
 void TestAboutBox::systemInformation_data()
 {
-    QTest::addColumn<QString>("case_");
-    QTest::addColumn<QStringList>("started");
+    QTest::addColumn<int>("pathType"); // of location 1's value; 0: none, -1: the key refused
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<bool>("hasLocation2"); // location 2 names the test's directory
+    QTest::addColumn<QString>("msinfo32"); // what MSINFO32.EXE is there: "file", "folder" or nothing
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QStringList>("started"); // {dir}: the test's directory in Windows form
     QTest::addColumn<bool>("message");
     QTest::addColumn<bool>("location2Tried");
-
-    const QString program = u"C:\\Tools\\msinfo.exe"_s;
-    // {dir} stands for the test's directory in Windows form.
-    QTest::newRow("location 1") << u"1"_s << QStringList{program} << false << false;
-    QTest::newRow("location 1 even with location 2")
-        << u"1+2"_s << QStringList{program} << false << false;
-    QTest::newRow("location 2 with MSINFO32.EXE")
-        << u"2"_s << QStringList{u"{dir}\\MSINFO32.EXE"_s} << false << true;
-    QTest::newRow("location 2 without MSINFO32.EXE") << u"2-none"_s << QStringList() << true << true;
-    QTest::newRow("location 2, MSINFO32.EXE a folder")
-        << u"2-folder"_s << QStringList() << true << true;
-    QTest::newRow("both absent") << u"none"_s << QStringList() << true << true;
-    QTest::newRow("location 1 of another type")
-        << u"1-binary"_s << QStringList{QString()} << true << false;
-    QTest::newRow("location 1 as a number")
-        << u"1-number"_s << QStringList{u"&h00000010"_s} << false << false;
-    QTest::newRow("location 1 of size 0") << u"1-empty"_s << QStringList() << true << false;
-    QTest::newRow("location 1 of 1025 bytes, so location 2")
-        << u"1-long"_s << QStringList{u"{dir}\\MSINFO32.EXE"_s} << false << true;
-    QTest::newRow("location 1 refused, so location 2")
-        << u"1-denied"_s << QStringList{u"{dir}\\MSINFO32.EXE"_s} << false << true;
+    const QByteArray tool("C:\\Tools\\msinfo.exe", 20);
+    const QStringList fromTool{u"C:\\Tools\\msinfo.exe"_s};
+    const QStringList fromLocation2{u"{dir}\\MSINFO32.EXE"_s};
+    QTest::newRow("location 1") << 1 << tool << false << u""_s << true << fromTool << false << false;
+    QTest::newRow("location 1 even with location 2") << 1 << tool << true << u""_s << true << fromTool << false << false;
+    QTest::newRow("location 2 with MSINFO32.EXE") << 0 << QByteArray() << true << u"file"_s << true << fromLocation2 << false << true;
+    QTest::newRow("location 2 without MSINFO32.EXE") << 0 << QByteArray() << true << u""_s << true << QStringList() << true << true;
+    QTest::newRow("location 2, MSINFO32.EXE a folder") << 0 << QByteArray() << true << u"folder"_s << true << QStringList() << true << true;
+    QTest::newRow("both absent") << 0 << QByteArray() << false << u""_s << true << QStringList() << true << true;
+    QTest::newRow("location 1 of another type") << 3 << QByteArray("\x01\x02", 2) << false << u""_s << true << QStringList{QString()} << true << false;
+    QTest::newRow("location 1 as a number") << 4 << QByteArray("\x10\0\0\0", 4) << false << u""_s << true << QStringList{u"&h00000010"_s} << false << false;
+    QTest::newRow("location 1 of size 0") << 1 << QByteArray("") << false << u""_s << true << QStringList() << true << false;
+    QTest::newRow("location 1 of 1025 bytes, so location 2") << 1 << QByteArray(1025, 'x') << true << u"file"_s << true << fromLocation2 << false << true;
+    QTest::newRow("location 1 refused, so location 2") << -1 << tool << true << u"file"_s << true << fromLocation2 << false << true;
+    QTest::newRow("start fails") << 1 << QByteArray("/nowhere/msinfo32") << false << u""_s << false << QStringList{u"/nowhere/msinfo32"_s} << true << false;
 }
 
 void TestAboutBox::systemInformation()
 {
-    QFETCH(QString, case_);
+    QFETCH(int, pathType);
+    QFETCH(QByteArray, path);
+    QFETCH(bool, hasLocation2);
+    QFETCH(QString, msinfo32);
+    QFETCH(bool, starts);
     QFETCH(QStringList, started);
     QFETCH(bool, message);
     QFETCH(bool, location2Tried);
-
     Program program;
     const QString folder = windowsStyle(program.dir.path());
     TestRegistry &registry = program.registry;
-    const QByteArray folderBytes = folder.toLatin1().append('\0');
-    if (case_.startsWith(u'1'))
-        registry.setValue(location1, u"PATH"_s, 1, QByteArray("C:\\Tools\\msinfo.exe", 20));
-    if (case_ == u"1+2" || case_.startsWith(u'2') || case_ == u"1-long" || case_ == u"1-denied")
-        registry.setValue(location2, u"MSINFO"_s, 1, folderBytes);
-    if (case_ == u"1-binary")
-        registry.setValue(location1, u"PATH"_s, 3, QByteArray("\x01\x02", 2));
-    if (case_ == u"1-number")
-        registry.setValue(location1, u"PATH"_s, 4, QByteArray("\x10\0\0\0", 4));
-    if (case_ == u"1-empty")
-        registry.setValue(location1, u"PATH"_s, 1, QByteArray());
-    if (case_ == u"1-long")
-        registry.setValue(location1, u"PATH"_s, 1, QByteArray(1025, 'x'));
-    if (case_ == u"1-denied")
+    if (pathType != 0)
+        registry.setValue(location1, u"PATH"_s, qMax(pathType, 1), path);
+    if (pathType < 0)
         registry.denyKey(location1);
-    if (case_ == u"2" || case_ == u"1-long" || case_ == u"1-denied")
+    if (hasLocation2)
+        registry.setValue(location2, u"MSINFO"_s, 1, folder.toLatin1().append('\0'));
+    if (msinfo32 == u"file")
         writeFileBytes(u"MSINFO32.EXE"_s, "MZ");
-    if (case_ == u"2-folder")
-        QVERIFY(QDir().mkdir(u"MSINFO32.EXE"_s));
-
+    QVERIFY(msinfo32 != u"folder" || QDir().mkdir(u"MSINFO32.EXE"_s));
+    program.starter.succeeds = starts;
     AboutBox *box = program.windows.showAbout();
     QVERIFY(program.click(u"frmAbout/cmdSysInfo"_s));
-    started.replaceInStrings(u"{dir}"_s, folder);
-    QCOMPARE(program.starter.commandLines, started);
+    QCOMPARE(program.starter.commandLines, started.replaceInStrings(u"{dir}"_s, folder));
     QCOMPARE(program.messages.texts(), message ? QStringList{unavailable} : QStringList());
     QCOMPARE(registry.openedPaths().contains(location2), location2Tried);
     QCOMPARE(registry.openKeyCount(), 0);
-    QVERIFY(box->isVisible());
-}
-
-void TestAboutBox::failingStartShowsMessage()
-{
-    Program program;
-    program.registry.setValue(location1, u"PATH"_s, 1, QByteArray("/nowhere/msinfo32"));
-    program.starter.succeeds = false;
-    program.windows.showAbout();
-    QVERIFY(program.click(u"frmAbout/cmdSysInfo"_s));
-    QCOMPARE(program.messages.texts(), QStringList{unavailable});
-    QVERIFY(!program.registry.openedPaths().contains(location2));
-}
-
-void TestAboutBox::keysPressSystemInformation_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier);
-    QTest::newRow("Enter on the button") << int(Qt::Key_Return) << int(Qt::NoModifier);
-    QTest::newRow("keypad Enter on the button") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-}
-
-void TestAboutBox::keysPressSystemInformation()
-{
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    Program program;
-    program.registry.setValue(location1, u"PATH"_s, 1, QByteArray("C:\\msinfo.exe"));
-    AboutBox *box = program.windows.showAbout();
-    QVERIFY(QTest::qWaitForWindowActive(box));
-    if (key != Qt::Key_S)
-        box->findChild<QPushButton *>(u"cmdSysInfo"_s)->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    // An access key presses the button the animated way, so the click comes a moment later.
-    QTRY_COMPARE(program.starter.commandLines, QStringList{u"C:\\msinfo.exe"_s});
     QVERIFY(box->isVisible());
 }
 
