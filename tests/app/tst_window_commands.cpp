@@ -43,8 +43,6 @@ private slots:
     void initTestCase();
     void settingsSwapsTheMainWindowForTheDialog();
     void settingsLeavesOtherWindowsOpen();
-    void endCommands_data();
-    void endCommands();
     void lastWindowGoingEndsTheProgram_data();
     void lastWindowGoingEndsTheProgram();
     void enterPressesTheFocusedButton_data();
@@ -101,64 +99,44 @@ void TestWindowCommands::settingsLeavesOtherWindowsOpen()
     QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("4,\"\"\r\n"));
 }
 
-void TestWindowCommands::endCommands_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::newRow("END button") << u"Command2"_s;
-    QTest::newRow("終了 command") << u"end"_s;
-}
-
-void TestWindowCommands::endCommands()
-{
-    QFETCH(QString, command);
-    Program program;
-    QVERIFY(program.start());
-    const QPointer<QWidget> chooser = program.windows.showPictureChooser();
-    const QPointer<QWidget> about = program.windows.showAbout();
-    QVERIFY(program.click(command));
-    QVERIFY(program.windows.hasEnded());
-    QCOMPARE(program.windows.exitCode(), 0);
-    QVERIFY(!program.state.roster.file.isOpen());
-    QVERIFY(!program.windows.mainWindow() && !program.windows.pictureChooser()
-            && !program.windows.aboutBox());
-    QTRY_VERIFY(chooser.isNull() && about.isNull());
-    QVERIFY(program.messages.texts().isEmpty());
-}
-
 void TestWindowCommands::lastWindowGoingEndsTheProgram_data()
 {
-    QTest::addColumn<bool>("closeMain"); // else the settings dialog's close box
-    QTest::addColumn<int>("aboutKey"); // -1: no About box; 0: a click on its OK
-    QTest::newRow("main window") << true << -1;
-    QTest::newRow("settings dialog") << false << -1;
-    QTest::newRow("main window, then OK in the About box") << true << 0;
-    QTest::newRow("settings dialog, then Esc in the About box") << false << int(Qt::Key_Escape);
+    QTest::addColumn<QString>("closing"); // a window by its close box, or an END command
+    QTest::addColumn<int>("aboutKey"); // -1: no About box left; 0: a click on its OK
+    QTest::newRow("main window") << u"Meibo"_s << -1;
+    QTest::newRow("settings dialog") << u"Settei"_s << -1;
+    QTest::newRow("main window, then OK in the About box") << u"Meibo"_s << 0;
+    QTest::newRow("settings dialog, then Esc in the About box") << u"Settei"_s << int(Qt::Key_Escape);
+    QTest::newRow("END button, with the chooser and About box") << u"Command2"_s << -1;
+    QTest::newRow("終了 command, with the chooser and About box") << u"end"_s << -1;
 }
 
 void TestWindowCommands::lastWindowGoingEndsTheProgram()
 {
-    QFETCH(bool, closeMain);
+    QFETCH(QString, closing);
     QFETCH(int, aboutKey);
+    const bool command = closing != u"Meibo" && closing != u"Settei";
     Program program("6,\"\"\r\n");
     QVERIFY(program.start());
-    if (aboutKey >= 0)
-        program.windows.showAbout();
-    QVERIFY(closeMain || program.click(u"open"_s));
-    QWidget *closing = closeMain ? static_cast<QWidget *>(program.windows.mainWindow())
-                                 : program.windows.settingsDialog();
-    QCOMPARE(runEventLoop([closing] { closing->close(); }), aboutKey >= 0 ? stillRunning : 0);
+    const QPointer<QWidget> chooser = command ? program.windows.showPictureChooser() : nullptr;
+    const QPointer<QWidget> about = command || aboutKey >= 0 ? program.windows.showAbout() : nullptr;
+    QVERIFY(closing != u"Settei" || program.click(u"open"_s));
+    if (command) {
+        QVERIFY(program.click(closing));
+        QTRY_VERIFY(chooser.isNull() && about.isNull());
+    } else {
+        QWidget *window = closing == u"Meibo" ? static_cast<QWidget *>(program.windows.mainWindow())
+                                              : program.windows.settingsDialog();
+        QCOMPARE(runEventLoop([window] { window->close(); }), aboutKey >= 0 ? stillRunning : 0);
+    }
     QVERIFY(!program.windows.mainWindow() && !program.windows.settingsDialog());
     QVERIFY(!program.state.roster.file.isOpen());
-    if (aboutKey >= 0) {
-        auto *ok = program.find<QPushButton>(u"frmAbout/cmdOK"_s);
-        QCOMPARE(runEventLoop([ok, aboutKey] {
-                     if (aboutKey == 0)
-                         QTest::mouseClick(ok, Qt::LeftButton);
-                     else
-                         QTest::keyClick(ok, Qt::Key(aboutKey));
-                 }),
-                 0);
-    }
+    auto *ok = program.find<QPushButton>(u"frmAbout/cmdOK"_s);
+    if (aboutKey == 0)
+        QCOMPARE(runEventLoop([ok] { QTest::mouseClick(ok, Qt::LeftButton); }), 0);
+    else if (aboutKey > 0)
+        QCOMPARE(runEventLoop([ok, aboutKey] { QTest::keyClick(ok, Qt::Key(aboutKey)); }), 0);
+    QVERIFY(!program.windows.pictureChooser() && !program.windows.aboutBox());
     QVERIFY(program.windows.hasEnded());
     QCOMPARE(program.windows.exitCode(), 0);
     QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("6,\"\"\r\n"));
