@@ -140,7 +140,7 @@ void TestAboutBox::systemInformation()
     AboutBox *box = program.windows.showAbout();
     QVERIFY(program.click(u"frmAbout/cmdSysInfo"_s));
     QCOMPARE(program.starter.commandLines, started.replaceInStrings(u"{dir}"_s, folder));
-    QCOMPARE(program.messages.texts(), message ? QStringList{unavailable} : QStringList());
+    QCOMPARE(program.messages, message ? QStringList{unavailable} : QStringList());
     QCOMPARE(registry.openedPaths().contains(location2), location2Tried);
     QCOMPARE(registry.openKeyCount(), 0);
     QVERIFY(box->isVisible());

@@ -78,7 +78,7 @@ void TestWindowCommands::settingsSwapsTheMainWindowForTheDialog()
     QCOMPARE(program.text(u"Namae"_s), QString());
     QCOMPARE(program.text(u"Mail"_s), QString());
     QCOMPARE(program.lines().at(1), u"  2:  Hanako"_s + QString(24, u' '));
-    QVERIFY(program.messages.texts().isEmpty());
+    QVERIFY(program.messages.isEmpty());
 }
 
 void TestWindowCommands::settingsLeavesOtherWindowsOpen()
@@ -140,7 +140,7 @@ void TestWindowCommands::lastWindowGoingEndsTheProgram()
     QVERIFY(program.windows.hasEnded());
     QCOMPARE(program.windows.exitCode(), 0);
     QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("6,\"\"\r\n"));
-    QVERIFY(program.messages.texts().isEmpty());
+    QVERIFY(program.messages.isEmpty());
 }
 
 void TestWindowCommands::enterPressesTheFocusedButton_data()

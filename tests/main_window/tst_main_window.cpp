@@ -78,7 +78,7 @@ void TestMainWindow::startUp()
     Program program(settings);
     MainWindow *window = program.start();
     QVERIFY(window);
-    QVERIFY(program.messages.texts().isEmpty());
+    QVERIFY(program.messages.isEmpty());
     QCOMPARE(window->windowTitle(), u"Vedrinアドレスちょう"_s);
     QCOMPARE(program.text(u"Frame2"_s), frame);
     QCOMPARE(program.lines().size(), lines);
@@ -112,7 +112,7 @@ void TestMainWindow::registersAndShowsEveryField()
     QVERIFY(program.start() && program.type(u"Mail"_s, u"y@example.jp"_s) && program.type(u"Tell"_s, u"03-1234"_s));
     program.find<QPlainTextEdit>(u"Memo"_s)->setPlainText(u"東京\nline2"_s + QString(100, u'x'));
     QVERIFY(program.registerEntry(u"3"_s, u"山田"_s));
-    QVERIFY(program.messages.texts().isEmpty());
+    QVERIFY(program.messages.isEmpty());
     const QByteArray memo = "\x93\x8C\x8B\x9E\r\nline2" + QByteArray(79, 'x');
     const QByteArray stored = yamada.leftJustified(30) + QByteArray("y@example.jp").leftJustified(30)
                               + QByteArray("03-1234").leftJustified(30) + memo + QByteArray(256, ' ');
@@ -164,7 +164,7 @@ void TestMainWindow::registers()
     program.state.picture.CurrentPicturePath = u"/kept.png"_s;
     QVERIFY(program.registerEntry(number, name));
     QCOMPARE(program.lines().size(), 10);
-    QCOMPARE(program.messages.texts(), message.isNull() ? QStringList() : QStringList{message});
+    QCOMPARE(program.messages, message.isNull() ? QStringList() : QStringList{message});
     QCOMPARE(program.state.picture.CurrentPicturePath.isEmpty(), slot > 0);
     if (slot == 0) {
         QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
@@ -185,7 +185,7 @@ void TestMainWindow::showsDeletedSlotWithoutMessage()
     program.state.picture.PictureFolder = u"/chosen"_s;
     program.state.picture.PictureFileName = u"a.png"_s;
     QVERIFY(program.choose(0));
-    QVERIFY(program.messages.texts().isEmpty());
+    QVERIFY(program.messages.isEmpty());
     QCOMPARE(program.text(u"Text1"_s), u"1"_s);
     QCOMPARE(program.text(u"Namae"_s) + program.text(u"Memo"_s), QString());
     QCOMPARE(program.state.picture.CurrentPicturePath, QString(256, u' '));
@@ -209,7 +209,7 @@ void TestMainWindow::pictures()
     for (int row : {1, 2}) {
         QVERIFY(program.choose(row));
         QVERIFY(image->pixmap().isNull());
-        QCOMPARE(program.messages.texts(), failed + (row == 2 ? failed : QStringList()));
+        QCOMPARE(program.messages, failed + (row == 2 ? failed : QStringList()));
     }
     // A refill after registering clears the picture.
     QVERIFY(program.choose(0));
@@ -262,7 +262,7 @@ void TestMainWindow::deletes()
     QVERIFY(row < 0 || program.choose(row));
     QVERIFY(number.isNull() || program.type(u"Text1"_s, number));
     QVERIFY(program.click(u"Command4"_s));
-    QCOMPARE(program.messages.texts(), QStringList{message});
+    QCOMPARE(program.messages, QStringList{message});
     QCOMPARE(readFileBytes(u"meibo.dat"_s), after);
     QCOMPARE(program.text(u"Namae"_s), QString());
     QCOMPARE(program.text(u"Text1"_s).isEmpty(), message != nothingToDelete || number.isEmpty());

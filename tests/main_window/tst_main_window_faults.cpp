@@ -87,8 +87,8 @@ void TestMainWindowFaults::refusals()
     }
     QVERIFY(program.windows.hasEnded());
     QCOMPARE(program.windows.exitCode(), 1);
-    QCOMPARE(program.messages.texts().size(), 1);
-    const QString shown = program.messages.texts().first();
+    QCOMPARE(program.messages.size(), 1);
+    const QString shown = program.messages.first();
     QVERIFY2(message.endsWith(u' ') ? shown.startsWith(message) && shown.size() > message.size()
                                     : shown == message, qPrintable(shown));
     // No file was made or changed; a FIFO or link is still one.
@@ -119,7 +119,7 @@ void TestMainWindowFaults::secondCopyOnOneRoster()
 
     QVERIFY(!program.start());
     QCOMPARE(program.windows.exitCode(), 1);
-    QCOMPARE(program.messages.texts(), QStringList{u"名簿ファイル meibo.dat は別のVedrinで使用中です。"_s});
+    QCOMPARE(program.messages, QStringList{u"名簿ファイル meibo.dat は別のVedrinで使用中です。"_s});
     QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("10,\"\"\r\n"));
     QCOMPARE(readFileBytes(u"meibo.dat"_s), sato);
     // However the first copy ends, the system gives the roster free.
@@ -170,14 +170,14 @@ void TestMainWindowFaults::fullDisk()
     QVERIFY(program.type(u"Namae"_s, u"C"_s));
     QVERIFY(program.click(command));
     setrlimit(RLIMIT_FSIZE, &old);
-    QCOMPARE(program.messages.texts(), QStringList{message});
+    QCOMPARE(program.messages, QStringList{message});
     QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
     if (!smallDisk)
         return;
     // Slot 2 needs no new block; its refill shows slot 10 as it was.
     program.messages.clear();
     QVERIFY(program.registerEntry(u"2"_s, u"B"_s));
-    QVERIFY(program.messages.texts().isEmpty());
+    QVERIFY(program.messages.isEmpty());
     QCOMPARE(program.lines().at(9), u" 10:  "_s + QString(30, u' '));
 }
 
@@ -199,14 +199,14 @@ void TestMainWindowFaults::damagedRoster()
     QCOMPARE(lines.at(2), u"  3:  Tail"_s + QString(26, u' '));
     // The path names no file: the picture messages, and the fields show what could be read.
     QVERIFY(program.choose(1));
-    QCOMPARE(program.messages.texts().size(), 2);
+    QCOMPARE(program.messages.size(), 2);
     QCOMPARE(program.text(u"Namae"_s).size(), 30);
     QVERIFY(program.text(u"Namae"_s).contains(u'\uFFFD'));
     QVERIFY(program.text(u"Mail"_s).endsWith(u'\uFFFD'));
     // Viewing writes nothing, and registering slot 4 leaves every byte before it as it was.
     QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
     QVERIFY(program.registerEntry(u"4"_s, u"New"_s));
-    QCOMPARE(program.messages.texts().size(), 2);
+    QCOMPARE(program.messages.size(), 2);
     QCOMPARE(readFileBytes(u"meibo.dat"_s).first(before.size()), before);
 }
 

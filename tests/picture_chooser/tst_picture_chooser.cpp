@@ -135,7 +135,7 @@ void TestPictureChooser::previewAndHandOverIntoRegisteredEntry()
     QCOMPARE(program.state.picture.PictureFolder, here());
     QCOMPARE(program.state.picture.PictureFileName, u"a.png"_s);
     QVERIFY(program.click(u"Form1/Command1"_s));
-    QVERIFY(program.messages.texts().isEmpty());
+    QVERIFY(program.messages.isEmpty());
     QCOMPARE(program.state.picture.CurrentPicturePath, here() + u"/a.png"_s);
     QCOMPARE(colourOf(program, u"Image1"_s), QColor(Qt::red).rgb());
     QVERIFY(!program.windows.pictureChooser());
@@ -149,11 +149,11 @@ void TestPictureChooser::failedPreviewAndSelect()
     Program program;
     QVERIFY(startWithPictures(program));
     QVERIFY(program.click(u"Form1/Command1"_s));
-    QCOMPARE(program.messages.texts(), QStringList{nothingSelected});
+    QCOMPARE(program.messages, QStringList{nothingSelected});
     QCOMPARE(program.text(u"Form1/hantei"_s), u"失敗"_s);
     QVERIFY(clickFile(program, u"a.png"_s));
     QVERIFY(clickFile(program, u"notes.txt"_s));
-    QCOMPARE(program.messages.texts().last(), notAPicture481);
+    QCOMPARE(program.messages.last(), notAPicture481);
     QCOMPARE(program.text(u"Form1/hantei"_s), u"画像を指定してね"_s);
     // A screen reader hears the status line's message.
     QAccessibleInterface *status = QAccessible::queryAccessibleInterface(program.find(u"Form1/hantei"_s));
@@ -162,7 +162,7 @@ void TestPictureChooser::failedPreviewAndSelect()
     // The failure keeps the preview and the name last previewed.
     QCOMPARE(colourOf(program, u"Form1/Image1"_s), QColor(Qt::red).rgb());
     QCOMPARE(program.state.picture.PictureFileName, u"a.png"_s);
-    QCOMPARE(program.messages.texts().size(), 2);
+    QCOMPARE(program.messages.size(), 2);
 }
 
 void TestPictureChooser::pathsTheRosterCannotKeep_data()
@@ -198,7 +198,7 @@ void TestPictureChooser::pathsTheRosterCannotKeep()
         QCOMPARE(program.state.picture.CurrentPicturePath, here() + u'/' + folder + u'/' + name);
         return;
     }
-    QCOMPARE(program.messages.texts(),
+    QCOMPARE(program.messages,
              QStringList{u"この画像は登録できません。場所の名前にShift-JISで表せない文字があるか、"
                          u"256バイトを超えています。"_s});
     QCOMPARE(program.text(u"Form1/hantei"_s), u"失敗"_s);
@@ -214,7 +214,7 @@ void TestPictureChooser::pictureThatNeverLoads()
     QElapsedTimer timer;
     timer.start();
     QVERIFY(clickFile(program, u"a.png"_s));
-    QCOMPARE(program.messages.texts(),
+    QCOMPARE(program.messages,
              QStringList{u"画像ファイルでないかサポートしていない拡張子です。  (286)"_s});
     QVERIFY(program.state.picture.PictureFileName.isEmpty());
     // The chooser goes on, long before the file is let go.
@@ -256,7 +256,7 @@ void TestPictureChooser::failingClickInAnotherFolderIsNotHandedOver()
     // sub/a.png does not exist: nothing is handed to the main window.
     program.messages.clear();
     QVERIFY(program.click(u"Form1/Command1"_s));
-    QCOMPARE(program.messages.texts(), QStringList{nothingSelected});
+    QCOMPARE(program.messages, QStringList{nothingSelected});
     QVERIFY(program.state.picture.CurrentPicturePath.isEmpty());
     // Back up through the ancestor line, as in any folder box.
     QVERIFY(doubleClickFolder(program, QDir::current().dirName()));
@@ -272,7 +272,7 @@ void TestPictureChooser::unreadableDriveAndFolder()
     // A drive whose mount point has gone away.
     drives->addItem(u"/gone"_s, program.dir.filePath(u"gone"_s));
     drives->setCurrentIndex(drives->count() - 1);
-    QCOMPARE(program.messages.texts(),
+    QCOMPARE(program.messages,
              QStringList{u"そのドライブからは読み取れません。フロッピー又はCDは入ってますか? (68)"_s});
     QCOMPARE(program.text(u"Form1/hantei"_s), u"FYかCDが入ってないよ"_s);
     QCOMPARE(folders(program)->folder(), here());
@@ -283,7 +283,7 @@ void TestPictureChooser::unreadableDriveAndFolder()
     // A folder removed after the box listed it: a message of its own, nothing moves.
     QVERIFY(QDir().rename(u"sub"_s, u"moved"_s));
     QVERIFY(doubleClickFolder(program, u"sub"_s));
-    QCOMPARE(program.messages.texts().last(), u"そのフォルダは開けません。 (68)"_s);
+    QCOMPARE(program.messages.last(), u"そのフォルダは開けません。 (68)"_s);
     QCOMPARE(folders(program)->folder(), here());
 }
 

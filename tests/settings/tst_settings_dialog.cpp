@@ -60,7 +60,7 @@ void TestSettingsDialog::controls()
     QVERIFY(program.type(u"Settei/Text1"_s, u"2000"_s));
     QTest::keyClick(program.find(u"Settei/Text1"_s), Qt::Key_Return);
     QTest::keyClick(program.find(u"Settei/Text2"_s), Qt::Key_Enter);
-    QVERIFY(program.messages.texts().isEmpty());
+    QVERIFY(program.messages.isEmpty());
     QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("10,\"\"\r\n"));
     QVERIFY(program.windows.settingsDialog()->isVisible());
 }
@@ -101,7 +101,7 @@ void TestSettingsDialog::loadAndOk()
     QCOMPARE(program.text(u"Settei/Text1"_s), text1);
     QCOMPARE(program.text(u"Settei/Text2"_s), text2);
     QVERIFY(program.click(u"Settei/OK"_s));
-    QVERIFY(program.messages.texts().isEmpty());
+    QVERIFY(program.messages.isEmpty());
     QCOMPARE(readFileBytes(u"settei.ini"_s), afterOk);
 }
 
@@ -147,11 +147,11 @@ void TestSettingsDialog::ok()
     QVERIFY(program.type(u"Settei/Text1"_s, typed));
     QVERIFY(program.type(u"Settei/Text2"_s, name));
     QStringList fileWhileWarning;
-    program.messages.setOnMessage([&](const QString &) {
+    program.onMessage = [&](const QString &) {
         fileWhileWarning.append(QString::fromLatin1(readFileBytes(u"settei.ini"_s)));
-    });
+    };
     QVERIFY(program.click(u"Settei/OK"_s));
-    QCOMPARE(program.messages.texts(), messages);
+    QCOMPARE(program.messages, messages);
     // The warnings come before anything is stored.
     QCOMPARE(fileWhileWarning, QStringList(messages.size(), u"7,\"\"\r\n"_s));
     QCOMPARE(readFileBytes(u"settei.ini"_s), expected.isNull() ? settings : expected);
@@ -197,7 +197,7 @@ void TestSettingsDialog::failedWrite()
         WithoutPrivileges unprivileged(program.dir);
         QVERIFY(program.click(u"Settei/OK"_s));
     }
-    QCOMPARE(program.messages.texts(), QStringList{u"設定を保存できませんでした。"_s});
+    QCOMPARE(program.messages, QStringList{u"設定を保存できませんでした。"_s});
     if (obstacle == u"read-only")
         QCOMPARE(readFileBytes(u"settei.ini"_s), settings);
     else

@@ -20,6 +20,11 @@
 using namespace Qt::StringLiterals;
 
 Program::Program(const QByteArray &settings, const QByteArray &roster)
+    : m_previousSink(replaceMessageSink([this](QWidget *, const QString &text) {
+          messages.append(text);
+          if (onMessage)
+              onMessage(text);
+      }))
 {
     if (!settings.isNull())
         writeFileBytes(u"settei.ini"_s, settings);

@@ -5,9 +5,11 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 #include "app/program_state.h"
 #include "app/program_windows.h"
-#include "support/message_recorder.h"
+#include "widgets/message_box.h"
 #include "support/test_services.h"
 #include "support/test_support.h"
 
@@ -21,6 +23,7 @@ class Program final
 {
 public:
     explicit Program(const QByteArray &settings = "10,\"\"\r\n", const QByteArray &roster = {});
+    ~Program() { replaceMessageSink(std::move(m_previousSink)); }
     // The main window shown, or nullptr when its start-up failed.
     MainWindow *start() { return windows.showMainWindow(); }
 
@@ -47,7 +50,9 @@ public:
     }
 
     TestDirectory dir;
-    MessageRecorder messages;
+    // Every message the program showed, in order; onMessage runs while one would be on screen.
+    QStringList messages;
+    std::function<void(const QString &)> onMessage;
     TestRegistry registry;
     ProgramStartRecorder starter;
     ProgramState state;
@@ -55,4 +60,5 @@ public:
 
 private:
     QWidget *control(const QString &name) const;
+    MessageSink m_previousSink;
 };
