@@ -5,6 +5,8 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include <algorithm>
+
 #include "about/about_box.h"
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
@@ -19,14 +21,6 @@ namespace {
 QString shownText(QString text)
 {
     return text.replace(u"&&"_s, u"\x01"_s).remove(u'&').replace(u'\x01', u'&');
-}
-
-bool hasJapanese(const QString &text)
-{
-    for (QChar c : text)
-        if (c.unicode() >= 0x3000)
-            return true;
-    return false;
 }
 
 } // namespace
@@ -81,7 +75,8 @@ void TestWindowLooks::windows()
                                      widget->objectName(), text).arg(needed).arg(room)));
         // Controls given a Japanese Windows font must get its stand-in here, not a substitute
         // of other metrics; the rest use the desktop's dialog font.
-        if (hasJapanese(text) && widget->font().families().contains(u"IPAPGothic"_s)) {
+        const bool japanese = std::any_of(text.begin(), text.end(), [](QChar c) { return c >= u'\u3000'; });
+        if (japanese && widget->font().families().contains(u"IPAPGothic"_s)) {
             const QString family = QFontInfo(widget->font()).family();
             QVERIFY2(family == u"IPAPGothic"_s || family == u"MS PGothic"_s
                          || family == u"ＭＳ Ｐゴシック"_s || family == u"IPA Pゴシック"_s,
