@@ -243,9 +243,13 @@ void TestPictureChooser::refillAndEntryDisplayEmptyTheHandOver()
     QVERIFY(program.click(u"open"_s));
     QVERIFY(clickFile(program, u"a.png"_s));
     QVERIFY(program.click(u"Form1/Command1"_s));
-    QVERIFY(program.windows.mainWindow()->isVisible());
+    MainWindow *main = program.windows.mainWindow();
+    QVERIFY(main->isVisible());
     QVERIFY(program.state.picture.CurrentPicturePath.isEmpty());
     QVERIFY(program.find<QLabel>(u"Image1"_s)->pixmap().isNull());
+    // The dialog's OK then only raises the main window already there.
+    QVERIFY(program.click(u"Settei/OK"_s));
+    QCOMPARE(program.windows.mainWindow(), main);
 }
 
 void TestPictureChooser::unreadableDriveAndFolder()
