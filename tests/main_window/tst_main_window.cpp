@@ -40,7 +40,6 @@ private slots:
     void registersAndShowsEveryField();
     void registers_data();
     void registers();
-    void showsDeletedSlotWithoutMessage();
     void pictures();
     void listKeepsItsChosenLine();
     void deletes_data();
@@ -177,40 +176,33 @@ void TestMainWindow::registers()
     QCOMPARE(program.text(u"Namae"_s).trimmed(), slot > 10 ? QString() : name.trimmed());
 }
 
-void TestMainWindow::showsDeletedSlotWithoutMessage()
-{
-    Program program("10,\"\"\r\n", slotBytes(""));
-    QVERIFY(program.start());
-    QVERIFY(program.type(u"Namae"_s, u"typed"_s) && program.type(u"Memo"_s, u"typed"_s));
-    program.state.picture.PictureFolder = u"/chosen"_s;
-    program.state.picture.PictureFileName = u"a.png"_s;
-    QVERIFY(program.choose(0));
-    QVERIFY(program.messages.isEmpty());
-    QCOMPARE(program.text(u"Text1"_s), u"1"_s);
-    QCOMPARE(program.text(u"Namae"_s) + program.text(u"Memo"_s), QString());
-    QCOMPARE(program.state.picture.CurrentPicturePath, QString(256, u' '));
-    QVERIFY(program.state.picture.PictureFolder.isEmpty() && program.state.picture.PictureFileName.isEmpty());
-}
-
 void TestMainWindow::pictures()
 {
     writeFileBytes(u"face.png"_s, pngBytes(Qt::red, 400, 300));
     const QByteArray path = QFile::encodeName(QDir::current().filePath(u"face.png"_s));
     Program program("10,\"\"\r\n", slotBytes("", {}, path) + slotBytes("Kato", {}, "moved.png")
-                                       + slotBytes("Ito", {}, "settei.ini"));
+                                       + slotBytes("Ito", {}, "settei.ini") + slotBytes(""));
     QVERIFY(program.start());
     auto *image = program.find<QLabel>(u"Image1"_s);
-    // A name of spaces with a picture: the name box stays empty, the picture shows, decoded
-    // at the box's size.
+    QVERIFY(program.type(u"Namae"_s, u"typed"_s) && program.type(u"Memo"_s, u"typed"_s));
+    program.state.picture.PictureFolder = u"/chosen"_s;
+    program.state.picture.PictureFileName = u"a.png"_s;
+    // A name of spaces with a picture: the blank boxes are emptied, the picture shows, decoded
+    // at the box's size, and the chooser's hand-over is emptied.
     QVERIFY(program.choose(0));
     QCOMPARE(image->pixmap().size(), QSize(131, 112));
-    QCOMPARE(program.text(u"Namae"_s), QString());
+    QCOMPARE(program.text(u"Namae"_s) + program.text(u"Memo"_s), QString());
+    QVERIFY(program.state.picture.PictureFolder.isEmpty() && program.state.picture.PictureFileName.isEmpty());
     const QStringList failed{u"画像読み込みエラー"_s, u"指定の画像が見つかりません。移動または削除していませんか?"_s};
     for (int row : {1, 2}) {
         QVERIFY(program.choose(row));
         QVERIFY(image->pixmap().isNull());
         QCOMPARE(program.messages, failed + (row == 2 ? failed : QStringList()));
     }
+    // A deleted slot loads nothing and says nothing; its blank path is kept as it is.
+    QVERIFY(program.choose(3));
+    QCOMPARE(program.messages.size(), 4);
+    QCOMPARE(program.state.picture.CurrentPicturePath, QString(256, u' '));
     // A refill after registering clears the picture.
     QVERIFY(program.choose(0));
     QVERIFY(program.registerEntry(u"4"_s, u"B"_s));
