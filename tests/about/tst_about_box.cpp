@@ -15,12 +15,6 @@ const QString location1 = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s;
 const QString location2 = u"SOFTWARE\\Microsoft\\Shared Tools Location"_s;
 const QString unavailable = u"現時点ではｼｽﾃﾑ情報を使用できません"_s;
 
-// The directory's path as the registry would hold it, with a backslash appended by the search.
-QString windowsStyle(const QString &path)
-{
-    return QDir::toNativeSeparators(path).replace(u'/', u'\\');
-}
-
 } // namespace
 
 class TestAboutBox : public QObject
@@ -125,7 +119,8 @@ void TestAboutBox::systemInformation()
     QFETCH(bool, message);
     QFETCH(bool, location2Tried);
     Program program;
-    const QString folder = windowsStyle(program.dir.path());
+    // The directory as the registry would hold it; the search appends a backslash.
+    const QString folder = program.dir.path().replace(u'/', u'\\');
     TestRegistry &registry = program.registry;
     if (pathType != 0)
         registry.setValue(location1, u"PATH"_s, qMax(pathType, 1), path);

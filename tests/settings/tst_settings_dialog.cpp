@@ -41,8 +41,7 @@ private slots:
 void TestSettingsDialog::controls()
 {
     Program program;
-    QVERIFY(program.start());
-    QVERIFY(program.click(u"open"_s));
+    QVERIFY(program.start() && program.click(u"open"_s));
     SettingsDialog *dialog = program.windows.settingsDialog();
     QCOMPARE(dialog->windowTitle(), u"Vedrin設定"_s);
     QVERIFY(!dialog->windowIcon().isNull());
@@ -142,8 +141,7 @@ void TestSettingsDialog::ok()
     QFETCH(QByteArray, expected);
     const QByteArray settings("7,\"\"\r\n");
     Program program(settings);
-    QVERIFY(program.start());
-    QVERIFY(program.click(u"open"_s));
+    QVERIFY(program.start() && program.click(u"open"_s));
     QVERIFY(program.type(u"Settei/Text1"_s, typed));
     QVERIFY(program.type(u"Settei/Text2"_s, name));
     QStringList fileWhileWarning;
