@@ -104,10 +104,8 @@ void TestMainWindowFaults::refusals()
 void TestMainWindowFaults::secondCopyOnOneRoster()
 {
     Program program("10,\"\"\r\n", sato);
+    // It inherits this test's headless platform.
     QProcess first;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    first.setProcessEnvironment(environment);
     first.start(QStringLiteral(VEDRIN_EXECUTABLE));
     QTRY_VERIFY_WITH_TIMEOUT(rosterLockedElsewhere(), 30000);
     // The real program lets a file-size limit fail its writes instead of ending it.
@@ -151,9 +149,7 @@ void TestMainWindowFaults::fullDisk()
     if (smallDisk)
         disk.emplace();
     Program program("20,\"\"\r\n");
-    QVERIFY(program.start());
-    QVERIFY(program.registerEntry(u"1"_s, u"A"_s));
-    QVERIFY(program.registerEntry(u"20"_s, u"T"_s));
+    QVERIFY(program.start() && program.registerEntry(u"1"_s, u"A"_s) && program.registerEntry(u"20"_s, u"T"_s));
     const QByteArray before = readFileBytes(u"meibo.dat"_s);
     QCOMPARE(before.size(), 20 * 436);
     // Slot 10 begins in the 4096-byte block that slot 1 took and ends in one never written, and
@@ -166,9 +162,7 @@ void TestMainWindowFaults::fullDisk()
     if (smallDisk)
         disk->fill();
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    QVERIFY(program.type(u"Text1"_s, u"10"_s));
-    QVERIFY(program.type(u"Namae"_s, u"C"_s));
-    QVERIFY(program.click(command));
+    QVERIFY(program.type(u"Text1"_s, u"10"_s) && program.type(u"Namae"_s, u"C"_s) && program.click(command));
     setrlimit(RLIMIT_FSIZE, &old);
     QCOMPARE(program.messages, QStringList{message});
     QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
