@@ -1,20 +1,11 @@
 #include <QTest>
 
-#include <algorithm>
-
-#include <QAction>
 #include <QDir>
-#include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 
 #include "about/about_box.h"
-#include "app/program_state.h"
-#include "app/program_windows.h"
 #include "main_window/main_window.h"
-#include "support/message_recorder.h"
-#include "support/test_support.h"
-#include "test_services.h"
+#include "support/program.h"
 
 using namespace Qt::StringLiterals;
 
@@ -24,12 +15,6 @@ const QString location1 = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s;
 const QString location2 = u"SOFTWARE\\Microsoft\\Shared Tools Location"_s;
 const QString unavailable = u"現時点ではｼｽﾃﾑ情報を使用できません"_s;
 
-// The directory's path as the registry would hold it, with a backslash appended by the search.
-QString windowsStyle(const QString &path)
-{
-    return QDir::toNativeSeparators(path).replace(u'/', u'\\');
-}
-
 } // namespace
 
 class TestAboutBox : public QObject
@@ -38,227 +23,134 @@ class TestAboutBox : public QObject
 
 private slots:
     void loadShowsTitleAndVersion();
-    void controlsAreLaidOut();
-    void closes_data();
-    void closes();
+    void keys_data();
+    void keys();
     void systemInformation_data();
     void systemInformation();
-    void failingStartShowsMessage();
-    void keysPressSystemInformation_data();
-    void keysPressSystemInformation();
     void helpTwiceGivesOneBox();
-
-private:
-    TestRegistry m_registry;
-    ProgramStartRecorder m_starter;
 };
 
 void TestAboutBox::loadShowsTitleAndVersion()
 {
-    ProgramState state;
-    ProgramWindows windows(state, {m_registry, m_starter});
-    AboutBox *box = windows.showAbout();
-    QCOMPARE(box->objectName(), u"frmAbout"_s);
+    Program program;
+    AboutBox *box = program.windows.showAbout();
     QCOMPARE(box->windowTitle(), u"Vedrinのﾊﾞｰｼﾞｮﾝ情報"_s);
-    QCOMPARE(box->findChild<QLabel *>(u"lblTitle"_s)->text(), u"Vedrin"_s);
-    QCOMPARE(box->findChild<QLabel *>(u"lblVersion"_s)->text(), u"ﾊﾞｰｼﾞｮﾝ 1.2.4"_s);
-    QVERIFY(box->findChild<QLabel *>(u"lblDisclaimer"_s)->text().startsWith(u"作った人:  "_s));
-    QVERIFY(box->findChild<QLabel *>(u"Label1"_s)->text().startsWith(u"メール: "_s));
-    QCOMPARE(box->findChild<QPushButton *>(u"cmdSysInfo"_s)->text(), u"ｼｽﾃﾑ情報(&S)..."_s);
-    QCOMPARE(box->findChild<QPushButton *>(u"cmdOK"_s)->text(), u"OK"_s);
-}
-
-void TestAboutBox::controlsAreLaidOut()
-{
-    ProgramState state;
-    ProgramWindows windows(state, {m_registry, m_starter});
-    AboutBox *box = windows.showAbout();
-    // 5730 x 3555 twips at 15 twips a pixel, and the user cannot resize it.
-    QCOMPARE(box->minimumSize(), QSize(382, 237));
-    QCOMPARE(box->maximumSize(), QSize(382, 237));
-    QVERIFY(!(box->windowFlags() & Qt::WindowMinMaxButtonsHint));
-    QCOMPARE(box->findChild<QPushButton *>(u"cmdOK"_s)->geometry(), QRect(283, 175, 92, 23));
-    QCOMPARE(box->findChild<QPushButton *>(u"cmdSysInfo"_s)->geometry(), QRect(284, 205, 92, 23));
-    QCOMPARE(box->findChild<QLabel *>(u"Image1"_s)->pixmap().size(), QSize(32, 32));
-    QCOMPARE(box->findChild<QLabel *>(u"Image2"_s)->pixmap().size(), QSize(32, 32));
-    QCOMPARE(box->findChildren<QWidget *>(u"Line1"_s).size(), 2);
+    QCOMPARE(program.text(u"frmAbout/lblTitle"_s), u"Vedrin"_s);
+    QCOMPARE(program.text(u"frmAbout/lblVersion"_s), u"ﾊﾞｰｼﾞｮﾝ 1.2.4"_s);
+    QVERIFY(program.text(u"frmAbout/lblDisclaimer"_s).startsWith(u"作った人:  "_s));
+    QVERIFY(program.text(u"frmAbout/Label1"_s).startsWith(u"メール: "_s));
+    QCOMPARE(program.text(u"frmAbout/cmdSysInfo"_s), u"ｼｽﾃﾑ情報(&S)..."_s);
+    QCOMPARE(program.text(u"frmAbout/cmdOK"_s), u"OK"_s);
     QVERIFY(QTest::qWaitForWindowActive(box));
-    QVERIFY(QApplication::focusWidget());
-    QCOMPARE(QApplication::focusWidget()->objectName(), u"cmdOK"_s);
+    QCOMPARE(QApplication::focusWidget(), program.find(u"frmAbout/cmdOK"_s));
 }
 
-void TestAboutBox::closes_data()
+void TestAboutBox::keys_data()
 {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("focusOnSysInfo");
-    QTest::newRow("click OK") << 0 << false;
-    QTest::newRow("Enter on OK") << int(Qt::Key_Return) << false;
-    QTest::newRow("Esc on the other button") << int(Qt::Key_Escape) << true;
+    QTest::addColumn<int>("key"); // 0: a click on OK
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("onSysInfo"); // else the focus stays on OK
+    QTest::addColumn<bool>("starts"); // else the box closes
+    QTest::newRow("click OK") << 0 << 0 << false << false;
+    QTest::newRow("Enter on OK") << int(Qt::Key_Return) << 0 << false << false;
+    QTest::newRow("Esc on the other button") << int(Qt::Key_Escape) << 0 << true << false;
+    QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier) << false << true;
+    QTest::newRow("Enter on the button") << int(Qt::Key_Return) << 0 << true << true;
+    QTest::newRow("keypad Enter on the button") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true << true;
 }
 
-void TestAboutBox::closes()
+void TestAboutBox::keys()
 {
     QFETCH(int, key);
-    QFETCH(bool, focusOnSysInfo);
-    ProgramState state;
-    ProgramWindows windows(state, {m_registry, m_starter});
-    AboutBox *box = windows.showAbout();
+    QFETCH(int, modifiers);
+    QFETCH(bool, onSysInfo);
+    QFETCH(bool, starts);
+    Program program;
+    program.registry.setValue(location1, u"PATH"_s, 1, QByteArray("C:\\msinfo.exe"));
+    QPointer<AboutBox> box = program.windows.showAbout();
     QVERIFY(QTest::qWaitForWindowActive(box));
-    QPointer<AboutBox> watched(box);
-    auto *ok = box->findChild<QPushButton *>(u"cmdOK"_s);
-    auto *focused = focusOnSysInfo ? box->findChild<QPushButton *>(u"cmdSysInfo"_s) : ok;
-    focused->setFocus();
+    if (onSysInfo)
+        program.find(u"frmAbout/cmdSysInfo"_s)->setFocus();
     if (key == 0)
-        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(program.click(u"frmAbout/cmdOK"_s));
     else
-        QTest::keyClick(focused, Qt::Key(key));
-    QVERIFY(!windows.aboutBox());
-    QTRY_VERIFY(watched.isNull());
-    QVERIFY(m_starter.commandLines.isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    // An access key presses the button the animated way, so the click comes a moment later.
+    QTRY_COMPARE(program.starter.commandLines, starts ? QStringList{u"C:\\msinfo.exe"_s} : QStringList());
+    QCOMPARE(program.windows.aboutBox() != nullptr, starts);
+    QTRY_COMPARE(box.isNull(), !starts);
 }
 
 void TestAboutBox::systemInformation_data()
 {
-    QTest::addColumn<QString>("case_");
-    QTest::addColumn<QStringList>("started");
+    QTest::addColumn<int>("pathType"); // of location 1's value; 0: none, -1: the key refused
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<bool>("hasLocation2"); // location 2 names the test's directory
+    QTest::addColumn<QString>("msinfo32"); // what MSINFO32.EXE is there: "file", "folder" or nothing
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QStringList>("started"); // {dir}: the test's directory in Windows form
     QTest::addColumn<bool>("message");
     QTest::addColumn<bool>("location2Tried");
-
-    const QString program = u"C:\\Tools\\msinfo.exe"_s;
-    // {dir} stands for the test's directory in Windows form.
-    QTest::newRow("location 1") << u"1"_s << QStringList{program} << false << false;
-    QTest::newRow("location 1 even with location 2")
-        << u"1+2"_s << QStringList{program} << false << false;
-    QTest::newRow("location 2 with MSINFO32.EXE")
-        << u"2"_s << QStringList{u"{dir}\\MSINFO32.EXE"_s} << false << true;
-    QTest::newRow("location 2 without MSINFO32.EXE") << u"2-none"_s << QStringList() << true << true;
-    QTest::newRow("location 2, MSINFO32.EXE a folder")
-        << u"2-folder"_s << QStringList() << true << true;
-    QTest::newRow("both absent") << u"none"_s << QStringList() << true << true;
-    QTest::newRow("location 1 of another type")
-        << u"1-binary"_s << QStringList{QString()} << true << false;
-    QTest::newRow("location 1 as a number")
-        << u"1-number"_s << QStringList{u"&h00000010"_s} << false << false;
-    QTest::newRow("location 1 of size 0") << u"1-empty"_s << QStringList() << true << false;
-    QTest::newRow("location 1 of 1025 bytes, so location 2")
-        << u"1-long"_s << QStringList{u"{dir}\\MSINFO32.EXE"_s} << false << true;
-    QTest::newRow("location 1 refused, so location 2")
-        << u"1-denied"_s << QStringList{u"{dir}\\MSINFO32.EXE"_s} << false << true;
+    const QByteArray tool("C:\\Tools\\msinfo.exe", 20);
+    const QStringList fromTool{u"C:\\Tools\\msinfo.exe"_s};
+    const QStringList fromLocation2{u"{dir}\\MSINFO32.EXE"_s};
+    QTest::newRow("location 1") << 1 << tool << false << u""_s << true << fromTool << false << false;
+    QTest::newRow("location 1 even with location 2") << 1 << tool << true << u""_s << true << fromTool << false << false;
+    QTest::newRow("location 2 with MSINFO32.EXE") << 0 << QByteArray() << true << u"file"_s << true << fromLocation2 << false << true;
+    QTest::newRow("location 2 without MSINFO32.EXE") << 0 << QByteArray() << true << u""_s << true << QStringList() << true << true;
+    QTest::newRow("location 2, MSINFO32.EXE a folder") << 0 << QByteArray() << true << u"folder"_s << true << QStringList() << true << true;
+    QTest::newRow("both absent") << 0 << QByteArray() << false << u""_s << true << QStringList() << true << true;
+    QTest::newRow("location 1 of another type") << 3 << QByteArray("\x01\x02", 2) << false << u""_s << true << QStringList{QString()} << true << false;
+    QTest::newRow("location 1 as a number") << 4 << QByteArray("\x10\0\0\0", 4) << false << u""_s << true << QStringList{u"&h00000010"_s} << false << false;
+    QTest::newRow("location 1 of size 0") << 1 << QByteArray("") << false << u""_s << true << QStringList() << true << false;
+    QTest::newRow("location 1 of 1025 bytes, so location 2") << 1 << QByteArray(1025, 'x') << true << u"file"_s << true << fromLocation2 << false << true;
+    QTest::newRow("location 1 refused, so location 2") << -1 << tool << true << u"file"_s << true << fromLocation2 << false << true;
+    QTest::newRow("start fails") << 1 << QByteArray("/nowhere/msinfo32") << false << u""_s << false << QStringList{u"/nowhere/msinfo32"_s} << true << false;
 }
 
 void TestAboutBox::systemInformation()
 {
-    QFETCH(QString, case_);
+    QFETCH(int, pathType);
+    QFETCH(QByteArray, path);
+    QFETCH(bool, hasLocation2);
+    QFETCH(QString, msinfo32);
+    QFETCH(bool, starts);
     QFETCH(QStringList, started);
     QFETCH(bool, message);
     QFETCH(bool, location2Tried);
-
-    TestDirectory dir;
-    const QString folder = windowsStyle(dir.path());
-    TestRegistry registry;
-    ProgramStartRecorder starter;
-    const QByteArray folderBytes = folder.toLatin1().append('\0');
-    if (case_.startsWith(u'1'))
-        registry.setValue(location1, u"PATH"_s, 1, QByteArray("C:\\Tools\\msinfo.exe", 20));
-    if (case_ == u"1+2" || case_.startsWith(u'2') || case_ == u"1-long" || case_ == u"1-denied")
-        registry.setValue(location2, u"MSINFO"_s, 1, folderBytes);
-    if (case_ == u"1-binary")
-        registry.setValue(location1, u"PATH"_s, 3, QByteArray("\x01\x02", 2));
-    if (case_ == u"1-number")
-        registry.setValue(location1, u"PATH"_s, 4, QByteArray("\x10\0\0\0", 4));
-    if (case_ == u"1-empty")
-        registry.setValue(location1, u"PATH"_s, 1, QByteArray());
-    if (case_ == u"1-long")
-        registry.setValue(location1, u"PATH"_s, 1, QByteArray(1025, 'x'));
-    if (case_ == u"1-denied")
+    Program program;
+    // The directory as the registry would hold it; the search appends a backslash.
+    const QString folder = program.dir.path().replace(u'/', u'\\');
+    TestRegistry &registry = program.registry;
+    if (pathType != 0)
+        registry.setValue(location1, u"PATH"_s, qMax(pathType, 1), path);
+    if (pathType < 0)
         registry.denyKey(location1);
-    if (case_ == u"2" || case_ == u"1-long" || case_ == u"1-denied")
+    if (hasLocation2)
+        registry.setValue(location2, u"MSINFO"_s, 1, folder.toLatin1().append('\0'));
+    if (msinfo32 == u"file")
         writeFileBytes(u"MSINFO32.EXE"_s, "MZ");
-    if (case_ == u"2-folder")
-        QVERIFY(QDir().mkdir(u"MSINFO32.EXE"_s));
-
-    MessageRecorder messages;
-    ProgramState state;
-    ProgramWindows windows(state, {registry, starter});
-    AboutBox *box = windows.showAbout();
-    QTest::mouseClick(box->findChild<QPushButton *>(u"cmdSysInfo"_s), Qt::LeftButton);
-
-    started.replaceInStrings(u"{dir}"_s, folder);
-    QCOMPARE(starter.commandLines, started);
-    QCOMPARE(messages.texts(), message ? QStringList{unavailable} : QStringList());
+    QVERIFY(msinfo32 != u"folder" || QDir().mkdir(u"MSINFO32.EXE"_s));
+    program.starter.succeeds = starts;
+    AboutBox *box = program.windows.showAbout();
+    QVERIFY(program.click(u"frmAbout/cmdSysInfo"_s));
+    QCOMPARE(program.starter.commandLines, started.replaceInStrings(u"{dir}"_s, folder));
+    QCOMPARE(program.messages, message ? QStringList{unavailable} : QStringList());
     QCOMPARE(registry.openedPaths().contains(location2), location2Tried);
     QCOMPARE(registry.openKeyCount(), 0);
-    QCOMPARE(windows.aboutBox(), box);
-    QVERIFY(box->isVisible());
-}
-
-void TestAboutBox::failingStartShowsMessage()
-{
-    // Location 1 names a program that is not there: started directly, the start fails.
-    TestDirectory dir;
-    TestRegistry registry;
-    registry.setValue(location1, u"PATH"_s, 1, QByteArray("/nowhere/msinfo32", 18));
-    registry.setValue(location2, u"MSINFO"_s, 1, windowsStyle(dir.path()).toLatin1());
-    writeFileBytes(u"MSINFO32.EXE"_s, "MZ");
-
-    MessageRecorder messages;
-    ProgramState state;
-    ProgramWindows windows(state, {registry, systemProgramStart()});
-    AboutBox *box = windows.showAbout();
-    QTest::mouseClick(box->findChild<QPushButton *>(u"cmdSysInfo"_s), Qt::LeftButton);
-    QCOMPARE(messages.texts(), QStringList{unavailable});
-    QVERIFY(!registry.openedPaths().contains(location2));
-    QVERIFY(box->isVisible());
-}
-
-void TestAboutBox::keysPressSystemInformation_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier);
-    QTest::newRow("Enter on the button") << int(Qt::Key_Return) << int(Qt::NoModifier);
-    QTest::newRow("keypad Enter on the button") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-}
-
-void TestAboutBox::keysPressSystemInformation()
-{
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    TestRegistry registry;
-    registry.setValue(location1, u"PATH"_s, 1, QByteArray("C:\\msinfo.exe"));
-    ProgramStartRecorder starter;
-    ProgramState state;
-    ProgramWindows windows(state, {registry, starter});
-    AboutBox *box = windows.showAbout();
-    QVERIFY(QTest::qWaitForWindowActive(box));
-    if (key != Qt::Key_S)
-        box->findChild<QPushButton *>(u"cmdSysInfo"_s)->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    // An access key presses the button the animated way, so the click comes a moment later.
-    QTRY_COMPARE(starter.commandLines, QStringList{u"C:\\msinfo.exe"_s});
-    QCOMPARE(windows.aboutBox(), box);
     QVERIFY(box->isVisible());
 }
 
 void TestAboutBox::helpTwiceGivesOneBox()
 {
-    TestDirectory dir;
-    writeFileBytes(u"settei.ini"_s, "10,\"\"\r\n");
-    ProgramState state;
-    ProgramWindows windows(state, {m_registry, m_starter});
-    MainWindow *main = windows.showMainWindow();
-    QVERIFY(main);
-    auto *help = main->findChild<QAction *>(u"Help"_s);
-    help->trigger();
-    AboutBox *first = windows.aboutBox();
+    Program program;
+    QVERIFY(program.start());
+    QVERIFY(program.click(u"Help"_s));
+    AboutBox *first = program.windows.aboutBox();
     QVERIFY(first && first->isVisible());
-    help->trigger();
-    QCOMPARE(windows.aboutBox(), first);
-    const QWidgetList windowsShown = QApplication::topLevelWidgets();
-    QCOMPARE(std::count_if(windowsShown.begin(), windowsShown.end(),
-                           [](QWidget *w) { return w->objectName() == u"frmAbout"_s; }),
-             1);
-    QVERIFY(main->isVisible());
+    QVERIFY(program.click(u"Help"_s));
+    QCOMPARE(program.windows.aboutBox(), first);
+    QVERIFY(program.windows.mainWindow()->isVisible());
 }
 
 QTEST_MAIN(TestAboutBox)

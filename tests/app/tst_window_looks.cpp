@@ -5,14 +5,13 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include <algorithm>
+
 #include "about/about_box.h"
-#include "app/program_state.h"
-#include "app/program_windows.h"
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
 #include "settings/settings_dialog.h"
-#include "support/message_recorder.h"
-#include "support/test_support.h"
+#include "support/program.h"
 
 using namespace Qt::StringLiterals;
 
@@ -22,14 +21,6 @@ namespace {
 QString shownText(QString text)
 {
     return text.replace(u"&&"_s, u"\x01"_s).remove(u'&').replace(u'\x01', u'&');
-}
-
-bool hasJapanese(const QString &text)
-{
-    for (QChar c : text)
-        if (c.unicode() >= 0x3000)
-            return true;
-    return false;
 }
 
 } // namespace
@@ -60,18 +51,14 @@ void TestWindowLooks::windows()
 {
     QFETCH(QString, window);
     QFETCH(bool, fixedSize);
-    TestDirectory dir;
-    writeFileBytes(u"settei.ini"_s, "10,\"山田\"\r\n");
-    MessageRecorder messages;
-    ProgramState state;
-    ProgramWindows windows(state);
-    QWidget *shown = windows.showMainWindow();
+    Program program("10,\"山田\"\r\n");
+    QWidget *shown = program.start();
     if (window == u"settings")
-        shown = windows.showSettingsDialog();
+        shown = program.windows.showSettingsDialog();
     else if (window == u"about")
-        shown = windows.showAbout();
+        shown = program.windows.showAbout();
     else if (window == u"chooser")
-        shown = windows.showPictureChooser();
+        shown = program.windows.showPictureChooser();
     QVERIFY(shown);
     QVERIFY(QTest::qWaitForWindowExposed(shown));
 
@@ -88,7 +75,8 @@ void TestWindowLooks::windows()
                                      widget->objectName(), text).arg(needed).arg(room)));
         // Controls given a Japanese Windows font must get its stand-in here, not a substitute
         // of other metrics; the rest use the desktop's dialog font.
-        if (hasJapanese(text) && widget->font().families().contains(u"IPAPGothic"_s)) {
+        const bool japanese = std::any_of(text.begin(), text.end(), [](QChar c) { return c >= u'\u3000'; });
+        if (japanese && widget->font().families().contains(u"IPAPGothic"_s)) {
             const QString family = QFontInfo(widget->font()).family();
             QVERIFY2(family == u"IPAPGothic"_s || family == u"MS PGothic"_s
                          || family == u"ＭＳ Ｐゴシック"_s || family == u"IPA Pゴシック"_s,
@@ -106,7 +94,7 @@ void TestWindowLooks::windows()
     }
     for (QGroupBox *frame : shown->findChildren<QGroupBox *>())
         check(frame, frame->title(), frame->width());
-    QVERIFY(messages.texts().isEmpty());
+    QVERIFY(program.messages.isEmpty());
 }
 
 QTEST_MAIN(TestWindowLooks)

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QTest>
 
 #include <cerrno>
 #include <csignal>
@@ -18,8 +17,8 @@
 
 TestDirectory::TestDirectory() : m_previous(QDir::currentPath())
 {
-    QVERIFY(m_dir.isValid());
-    QDir::setCurrent(m_dir.path());
+    if (!m_dir.isValid() || !QDir::setCurrent(m_dir.path()))
+        qFatal("no temporary directory: %s", qPrintable(m_dir.errorString()));
 }
 
 TestDirectory::~TestDirectory()
@@ -38,8 +37,8 @@ QByteArray readFileBytes(const QString &name)
 void writeFileBytes(const QString &name, const QByteArray &bytes)
 {
     QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s: %s", qPrintable(name), qPrintable(file.errorString()));
 }
 
 QByteArray pngBytes(const QColor &colour, int width, int height)
@@ -60,21 +59,17 @@ WithoutPrivileges::WithoutPrivileges(const TestDirectory &dir, bool writableFold
                                     | QFileDevice::ReadOther | QFileDevice::ExeOther;
     if (writableFolder)
         open |= QFileDevice::WriteOwner | QFileDevice::WriteOther;
-    QVERIFY(QFile::setPermissions(m_path, open));
-    if (!m_wasRoot)
-        return;
     constexpr uid_t nobody = 65534;
     // The real ids change too, since access() checks those; the saved ones allow the way back.
-    QCOMPARE(::setresgid(nobody, nobody, 0), 0);
-    QCOMPARE(::setresuid(nobody, nobody, 0), 0);
+    if (!QFile::setPermissions(m_path, open)
+        || (m_wasRoot && (::setresgid(nobody, nobody, 0) != 0 || ::setresuid(nobody, nobody, 0) != 0)))
+        qFatal("cannot drop privileges: %s", strerror(errno));
 }
 
 WithoutPrivileges::~WithoutPrivileges()
 {
-    if (m_wasRoot) {
-        QCOMPARE(::setresuid(0, 0, 0), 0);
-        QCOMPARE(::setresgid(0, 0, 0), 0);
-    }
+    if (m_wasRoot && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0))
+        qFatal("cannot take privileges back: %s", strerror(errno));
     // The folder must be removable afterwards.
     QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                       | QFileDevice::ExeOwner);
@@ -83,7 +78,8 @@ WithoutPrivileges::~WithoutPrivileges()
 SmallDisk::SmallDisk() : m_previousTemp(qgetenv("TMPDIR"))
 {
     const QByteArray path = QFile::encodeName(m_mountPoint.path());
-    QVERIFY2(::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") == 0, strerror(errno));
+    if (::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") != 0)
+        qFatal("cannot mount a small disk: %s", strerror(errno));
     // TestDirectory makes its folder where the temporary files go.
     qputenv("TMPDIR", path);
 }
@@ -101,7 +97,8 @@ SmallDisk::~SmallDisk()
 void SmallDisk::fill()
 {
     QFile filler(m_mountPoint.filePath(QStringLiteral("filler")));
-    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        qFatal("cannot fill the small disk: %s", qPrintable(filler.errorString()));
     while (filler.write(QByteArray(4096, 'f')) == 4096) {
     }
 }

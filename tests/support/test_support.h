@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 // A fresh, empty current directory for one test case; the previous one comes back afterwards.
+// The helpers below end the test program when the system refuses them what a case needs.
 class TestDirectory final
 {
 public:
@@ -22,22 +23,6 @@ private:
     QString m_previous;
     QTemporaryDir m_dir;
 };
-
-// A time limit in milliseconds for a normal build; sanitizer builds run several times slower.
-constexpr int timeLimit(int milliseconds)
-{
-#if defined(__SANITIZE_ADDRESS__)
-    return milliseconds * 5;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    return milliseconds * 5;
-#else
-    return milliseconds;
-#endif
-#else
-    return milliseconds;
-#endif
-}
 
 QByteArray readFileBytes(const QString &name);
 void writeFileBytes(const QString &name, const QByteArray &bytes);

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstring>
+#include <utility>
 
 #include "about/system_information.h"
 #include "platform/program_start.h"
@@ -20,9 +21,8 @@ public:
     void setValue(const QString &keyPath, const QString &name, std::uint32_t type,
                   const QByteArray &bytes)
     {
-        m_keys[keyPath.toLower()][name.toLower()] = Value{type, bytes};
+        m_keys[keyPath.toLower()][name.toLower()] = {type, bytes};
     }
-    void addKey(const QString &keyPath) { m_keys[keyPath.toLower()]; }
     // The key exists but opening it with the requested rights is refused.
     void denyKey(const QString &keyPath) { m_denied.append(keyPath.toLower()); }
 
@@ -59,23 +59,19 @@ public:
         if (found == values.end())
             return 2;
         const std::uint32_t room = size;
-        type = found->type;
-        size = static_cast<std::uint32_t>(found->bytes.size());
+        type = found->first;
+        size = static_cast<std::uint32_t>(found->second.size());
         if (size > room)
             return 234;
-        std::memcpy(data, found->bytes.constData(), size);
+        std::memcpy(data, found->second.constData(), size);
         return 0;
     }
 
     long closeKey(Handle key) override { return m_open.remove(key) == 1 ? 0 : 6; }
 
 private:
-    struct Value
-    {
-        std::uint32_t type = 1;
-        QByteArray bytes;
-    };
-    QHash<QString, QHash<QString, Value>> m_keys;
+    // Per key, per value name: its type and bytes.
+    QHash<QString, QHash<QString, std::pair<std::uint32_t, QByteArray>>> m_keys;
     QStringList m_denied;
     QStringList m_openedPaths;
     QHash<Handle, QString> m_open;
