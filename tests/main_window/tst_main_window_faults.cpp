@@ -43,6 +43,7 @@ private slots:
     void refusals_data();
     void refusals();
     void secondCopyOnOneRoster();
+    void readOnlyFolderWithWritableSettings();
     void fullDisk_data();
     void fullDisk();
     void damagedRoster();
@@ -99,6 +100,20 @@ void TestMainWindowFaults::refusals()
     QCOMPARE(QFileInfo(u"meibo.dat"_s).isFile(), !roster.isNull());
     if (!roster.isNull())
         QCOMPARE(readFileBytes(u"meibo.dat"_s), roster);
+}
+
+void TestMainWindowFaults::readOnlyFolderWithWritableSettings()
+{
+    // A number alone is a failed read, which start-up answers by writing the defaults: in a
+    // folder that takes no new file, in place.
+    Program program("25\r\n", QByteArray(""));
+    QCOMPARE(::chmod("settei.ini", 0666) | ::chmod("meibo.dat", 0666), 0);
+    {
+        WithoutPrivileges unprivileged(program.dir, false);
+        QVERIFY(program.start());
+    }
+    QVERIFY(program.messages.isEmpty());
+    QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("10,\"\"\r\n"));
 }
 
 void TestMainWindowFaults::secondCopyOnOneRoster()
