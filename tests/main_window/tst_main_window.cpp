@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -41,7 +42,10 @@ private slots:
     void registers_data();
     void registers();
     void pictures();
+    void chosenLineIsShown_data();
+    void chosenLineIsShown();
     void listKeepsItsChosenLine();
+    void viewShowsTheRefillAtAnySize();
     void deletes_data();
     void deletes();
     void deletionNoticeShowsTheNameAsPlainText();
@@ -210,6 +214,42 @@ void TestMainWindow::pictures()
     QCOMPARE(readFileBytes(u"meibo.dat"_s).sliced(3 * 436), slotBytes("B", {}, path));
 }
 
+void TestMainWindow::chosenLineIsShown_data()
+{
+    QTest::addColumn<bool>("afterRegister");
+    QTest::addColumn<bool>("byAccessibility");
+    QTest::newRow("Toggle action on a fresh start") << false << true;
+    QTest::newRow("Toggle action after a register") << true << true;
+    QTest::newRow("program code after a register") << true << false;
+}
+
+void TestMainWindow::chosenLineIsShown()
+{
+    QFETCH(bool, afterRegister);
+    QFETCH(bool, byAccessibility);
+    Program program("10,\"\"\r\n", slotBytes("A") + slotBytes("B") + slotBytes("C", "c@x"));
+    QVERIFY(program.start());
+    auto *list = program.find<QListView>(u"List1"_s);
+    // With no line chosen yet, the first Down chooses line 1.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(program.text(u"Text1"_s), u"1"_s);
+    if (afterRegister)
+        QVERIFY(program.registerEntry(u"5"_s, u"E"_s));
+    const QModelIndex third = list->model()->index(2, 0);
+    if (byAccessibility)
+        QAccessible::queryAccessibleInterface(list)->child(2)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+    else
+        list->selectionModel()->select(third, QItemSelectionModel::Select);
+    QCOMPARE(program.text(u"Text1"_s), u"3"_s);
+    QCOMPARE(program.text(u"Mail"_s), u"c@x"_s + QString(27, u' '));
+    QCOMPARE(list->currentIndex(), third);
+    QTest::keyClick(list, Qt::Key_Up);
+    QVERIFY(program.click(u"Command4"_s));
+    QCOMPARE(program.messages.last(), u"削除しました: B"_s + QString(29, u' '));
+}
+
 void TestMainWindow::listKeepsItsChosenLine()
 {
     Program program("3,\"\"\r\n", slotBytes("A") + slotBytes("B"));
@@ -221,9 +261,30 @@ void TestMainWindow::listKeepsItsChosenLine()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(onLine.x(), list->viewport()->height() - 2));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, onLine);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onLine);
+    QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+    QAccessible::queryAccessibleInterface(list)->child(1)->actionInterface()->doAction(
+        QAccessibleActionInterface::toggleAction());
     QCOMPARE(list->selectionModel()->selectedIndexes(), QModelIndexList{list->model()->index(1, 0)});
     // No handler ran: what was typed stays.
     QCOMPARE(program.text(u"Namae"_s), u"typed"_s);
+}
+
+void TestMainWindow::viewShowsTheRefillAtAnySize()
+{
+    Program program("32767,\"\"\r\n", QByteArray(32766 * 436, ' ') + slotBytes("Last"));
+    QVERIFY(program.start());
+    auto *list = program.find<QListView>(u"List1"_s);
+    // A register repaints its line where it stands: no scrolling, no reopening.
+    const QRect third = list->visualRect(list->model()->index(2, 0));
+    const QImage before = list->viewport()->grab(third).toImage();
+    QVERIFY(program.registerEntry(u"3"_s, u"山田"_s));
+    QCOMPARE(list->visualRect(list->model()->index(2, 0)), third);
+    QCOMPARE(program.lines().at(2), u"  3:  山田"_s + QString(28, u' '));
+    QVERIFY(list->viewport()->grab(third).toImage() != before);
+    list->scrollToBottom();
+    const QRect last = list->visualRect(list->model()->index(32766, 0));
+    QVERIFY(last.top() >= 0 && last.bottom() < list->viewport()->height());
+    QCOMPARE(list->indexAt(last.topLeft()).data().toString(), u"32767:  Last"_s + QString(26, u' '));
 }
 
 void TestMainWindow::deletes_data()
