@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <sys/resource.h>
 
 #include "main_window/main_window.h"
@@ -160,6 +161,9 @@ void TestMainWindowFaults::fullDisk()
     QFETCH(bool, smallDisk);
     QFETCH(QString, command);
     QFETCH(QString, message);
+    // The suite runs as root in CI; a developer's own run has the size-limit rows.
+    if (smallDisk && ::geteuid() != 0)
+        QSKIP("mounting a small disk needs root");
     std::optional<SmallDisk> disk;
     if (smallDisk)
         disk.emplace();
