@@ -23,15 +23,22 @@ int usageError(const QString &message, const QString &help)
     return wrongCommandLine;
 }
 
+// The help with the command's own name in place of the program's path.
+QString helpText(const QCommandLineParser &parser, const QStringList &arguments)
+{
+    return parser.helpText().replace(QCoreApplication::arguments().constFirst(),
+                                     arguments.constFirst());
+}
+
 // Parses a command's own options; nothing to run when the command line was wrong or help was
 // asked for, with the status to exit with.
 std::optional<int> parse(QCommandLineParser &parser, const QStringList &arguments)
 {
     const QCommandLineOption help = parser.addHelpOption();
     if (!parser.parse(arguments))
-        return usageError(parser.errorText(), parser.helpText());
+        return usageError(parser.errorText(), helpText(parser, arguments));
     if (parser.isSet(help)) {
-        QTextStream(stdout) << parser.helpText();
+        QTextStream(stdout) << helpText(parser, arguments);
         return 0;
     }
     return std::nullopt;
@@ -58,7 +65,8 @@ int runExport(const QStringList &arguments)
                                                          {u"csv"_s, ExportFormat::Csv}};
     const QString formatName = parser.value(format);
     if (!formats.contains(formatName) || !parser.positionalArguments().isEmpty())
-        return usageError(u"形式は vcard, vcard4, vcard21, csv のどれかです。"_s, parser.helpText());
+        return usageError(u"形式は vcard, vcard4, vcard21, csv のどれかです。"_s,
+                          helpText(parser, arguments));
     return exportRoster({formats.value(formatName), parser.isSet(photos), parser.value(output)});
 }
 
@@ -76,7 +84,8 @@ int runImport(const QStringList &arguments)
     if (const std::optional<int> status = parse(parser, arguments))
         return *status;
     if (parser.positionalArguments().size() != 1)
-        return usageError(u"読み込むファイルを一つ指定してください。"_s, parser.helpText());
+        return usageError(u"読み込むファイルを一つ指定してください。"_s,
+                          helpText(parser, arguments));
     return importContacts(
         {parser.positionalArguments().first(), parser.isSet(apply), parser.isSet(replace)});
 }
@@ -103,7 +112,9 @@ int main(int argc, char *argv[])
     parser.addOptions({folder, userDataFolder});
     parser.addVersionOption();
     parser.addPositionalArgument(u"COMMAND"_s, u"export か import"_s);
-    if (const std::optional<int> status = parse(parser, app.arguments()))
+    QStringList arguments = app.arguments();
+    arguments.first() = u"vedrin-tool"_s;
+    if (const std::optional<int> status = parse(parser, arguments))
         return *status;
     if (parser.isSet(u"version"_s)) {
         QTextStream(stdout) << u"vedrin-tool "_s << QCoreApplication::applicationVersion() << u'\n';
@@ -111,13 +122,13 @@ int main(int argc, char *argv[])
     }
     QStringList rest = parser.positionalArguments();
     if (rest.isEmpty())
-        return usageError(u"コマンドを指定してください。"_s, parser.helpText());
+        return usageError(u"コマンドを指定してください。"_s, helpText(parser, arguments));
     if (parser.isSet(folder) && parser.isSet(userDataFolder))
-        return usageError(u"--folder と --user-data-folder は一緒に使えません。"_s, parser.helpText());
+        return usageError(u"--folder と --user-data-folder は一緒に使えません。"_s, helpText(parser, arguments));
 
     const QString command = rest.takeFirst();
     if (command != u"export"_s && command != u"import"_s)
-        return usageError(u"知らないコマンドです: %1"_s.arg(command), parser.helpText());
+        return usageError(u"知らないコマンドです: %1"_s.arg(command), helpText(parser, arguments));
     const QString place = parser.isSet(folder) ? parser.value(folder)
                           : parser.isSet(userDataFolder) ? UserDataFolder::path()
                                                          : QString();
