@@ -84,14 +84,6 @@ QString joinedName(const QString &family, const QString &given)
     return ascii(family) && ascii(given) ? given + u' ' + family : family + u' ' + given;
 }
 
-QString oneLine(QString text)
-{
-    text.replace(u"\r\n"_s, u" "_s);
-    text.replace(u'\n', u' ');
-    text.replace(u'\r', u' ');
-    return text.trimmed();
-}
-
 ReadContact contactFromRow(const QStringList &headers, const QList<Column> &columns,
                            const QStringList &row)
 {
@@ -141,9 +133,9 @@ ReadContact contactFromRow(const QStringList &headers, const QList<Column> &colu
             if (!isFirstAddress(headers.at(i)))
                 contact.dropped.append(headers.at(i) + u": "_s + value);
             else if (headers.at(i).endsWith(u"formatted"_s))
-                keep(formattedAddress, oneLine(value), headers.at(i));
+                keep(formattedAddress, asOneLine(value), headers.at(i));
             else
-                addressParts[addressRank(headers.at(i))] += oneLine(value);
+                addressParts[addressRank(headers.at(i))] += asOneLine(value);
             break;
         case Column::Number:
             entry.number = value.trimmed().toInt();
@@ -161,8 +153,7 @@ ReadContact contactFromRow(const QStringList &headers, const QList<Column> &colu
     entry.name = name.isEmpty() ? joinedName(family, given) : name;
     addressParts.removeAll(QString());
     const QString address = formattedAddress.isEmpty() ? addressParts.join(u' ') : formattedAddress;
-    notes.replace(u"\r\n"_s, u"\n"_s);
-    notes.replace(u'\r', u'\n');
+    notes = withLineFeeds(notes);
     entry.memo = address.isEmpty() ? notes : notes.isEmpty() ? address : address + u'\n' + notes;
     return contact;
 }

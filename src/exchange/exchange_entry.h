@@ -21,3 +21,18 @@ struct ExchangeEntry
                && picturePath.isEmpty();
     }
 };
+
+// Every line break as '\n': CR LF as the program stores it, or a lone CR or LF from elsewhere.
+inline QString withLineFeeds(QString text)
+{
+    using namespace Qt::StringLiterals;
+    text.replace(u"\r\n"_s, u"\n"_s);
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+// A text on one line, as the memo takes an address: line breaks as blanks, none at either end.
+inline QString asOneLine(const QString &text)
+{
+    return withLineFeeds(text).replace(u'\n', u' ').trimmed();
+}

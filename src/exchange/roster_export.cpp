@@ -15,14 +15,6 @@ QString withoutPadding(const QString &field)
     return field.left(end);
 }
 
-// The program stores CR LF; a lone CR or LF from another editor is a line break too.
-QString memoText(QString memo)
-{
-    memo.replace(u"\r\n"_s, u"\n"_s);
-    memo.replace(u'\r', u'\n');
-    return memo;
-}
-
 } // namespace
 
 ExchangeEntry exchangeEntry(std::int32_t slot, const MeiboRecord &record)
@@ -32,7 +24,7 @@ ExchangeEntry exchangeEntry(std::int32_t slot, const MeiboRecord &record)
     entry.name = withoutPadding(record.get(Field::Namae));
     entry.mail = withoutPadding(record.get(Field::Mail));
     entry.tell = withoutPadding(record.get(Field::Tell));
-    entry.memo = memoText(withoutPadding(record.get(Field::Memo)));
+    entry.memo = withLineFeeds(withoutPadding(record.get(Field::Memo)));
     entry.picturePath = withoutPadding(record.get(Field::PicturePath));
     return entry;
 }

@@ -26,15 +26,6 @@ QString fieldLabel(Field field)
 
 namespace {
 
-bool hasShiftJisForm(QStringView character)
-{
-    const std::string bytes = CodePage932::fromUnicode(
-        std::u16string_view(reinterpret_cast<const char16_t *>(character.utf16()), character.size()));
-    return CodePage932::toUnicode(bytes)
-           == std::u16string_view(reinterpret_cast<const char16_t *>(character.utf16()),
-                                  character.size());
-}
-
 // What the field loses under the roster's rules: characters without a Shift-JIS form, and
 // the end that does not fit the field's bytes.
 QStringList fieldLosses(Field field, const QString &text, const MeiboRecord &record)
@@ -44,7 +35,8 @@ QStringList fieldLosses(Field field, const QString &text, const MeiboRecord &rec
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype units = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QStringView character = QStringView(text).sliced(i, units);
-        if (!hasShiftJisForm(character) && !unmapped.contains(character))
+        // One character always fits a field's bytes: only a missing form keeps it out.
+        if (!MeiboRecord::holdsWhole(field, character) && !unmapped.contains(character))
             unmapped += character;
         i += units - 1;
     }

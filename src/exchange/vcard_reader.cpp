@@ -135,13 +135,6 @@ QString unescaped(const QString &value, bool v21)
     return out;
 }
 
-QString normalisedLineBreaks(QString text)
-{
-    text.replace(u"\r\n"_s, u"\n"_s);
-    text.replace(u'\r', u'\n');
-    return text;
-}
-
 // The first address as one line, in the order a Japanese address is written.
 QString addressLine(const QStringList &parts, bool v21)
 {
@@ -151,8 +144,7 @@ QString addressLine(const QStringList &parts, bool v21)
     for (const int index : order) {
         if (index >= parts.size())
             continue;
-        QString part = normalisedLineBreaks(unescaped(parts.at(index), v21)).trimmed();
-        part.replace(u'\n', u' ');
+        const QString part = asOneLine(unescaped(parts.at(index), v21));
         if (!part.isEmpty())
             kept.append(part);
     }
@@ -178,7 +170,7 @@ public:
         const QString value = decoded(bytes, parameterValue(line, "CHARSET"),
                                       m_v21 && m_defaultShiftJis);
         if (line.name == "FN" && m_fn.isNull())
-            m_fn = normalisedLineBreaks(unescaped(value, m_v21));
+            m_fn = withLineFeeds(unescaped(value, m_v21));
         else if (line.name == "N" && !m_hasN) {
             m_hasN = true;
             const QStringList parts = components(value);
@@ -194,7 +186,7 @@ public:
         } else if (line.name == "ADR")
             keepFirst(m_address, addressLine(components(value), m_v21), u"ADR"_s);
         else if (line.name == "NOTE")
-            keepFirst(m_note, normalisedLineBreaks(unescaped(value, m_v21)), u"NOTE"_s);
+            keepFirst(m_note, withLineFeeds(unescaped(value, m_v21)), u"NOTE"_s);
         else if (line.name == "X-VEDRIN-NO")
             m_contact.entry.number = value.trimmed().toInt();
         else if (line.name == "X-VEDRIN-PICTURE")
