@@ -3,19 +3,8 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QInputMethodEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
 
 #include <algorithm>
-
-#include "about/about_box.h"
-#include "main_window/main_window.h"
-#include "picture_chooser/picture_chooser_window.h"
-#include "settings/settings_dialog.h"
 
 using namespace Qt::StringLiterals;
 

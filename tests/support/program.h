@@ -1,19 +1,23 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
-#include <QWidget>
+// Window tests include this alone: it brings the windows and the controls they are made of.
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <functional>
 
+#include "about/about_box.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
-#include "widgets/message_box.h"
+#include "main_window/main_window.h"
+#include "picture_chooser/picture_chooser_window.h"
+#include "settings/settings_dialog.h"
 #include "support/test_services.h"
 #include "support/test_support.h"
-
-class MainWindow;
+#include "widgets/message_box.h"
 
 // A program in a fresh directory holding the given settei.ini and meibo.dat (none when null),
 // driven through its controls. A control is named by its object name in the main window, or as

@@ -1,9 +1,6 @@
 #include "support/test_support.h"
 
 #include <QBuffer>
-#include <QColor>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 
 #include <cerrno>

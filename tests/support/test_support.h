@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QByteArray>
+// Every test includes this: Qt Test and the file classes the tests read their results with.
 #include <QColor>
-#include <QString>
-#include <QStringList>
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 
 // A fresh, empty current directory for one test case; the previous one comes back afterwards.
 // The helpers below end the test program when the system refuses them what a case needs.
