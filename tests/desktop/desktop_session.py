@@ -41,13 +41,10 @@ def wait_for(find, what):
 
 # The showing window of the program with that caption, or None.
 def window(caption):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "vedrin":
-            for child in app:
-                if child is not None and child.name == caption and child.getState().contains(
-                        pyatspi.STATE_SHOWING):
-                    return child
-    return None
+    return next((child for app in pyatspi.Registry.getDesktop(0)
+                 if app is not None and app.name == "vedrin"
+                 for child in app if child is not None and child.name == caption
+                 and child.getState().contains(pyatspi.STATE_SHOWING)), None)
 
 
 def need(root, role, name):

@@ -26,9 +26,7 @@ TestDirectory::~TestDirectory()
 QByteArray readFileBytes(const QString &name)
 {
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void writeFileBytes(const QString &name, const QByteArray &bytes)

@@ -14,8 +14,7 @@ class TestDirectory final
 public:
     TestDirectory();
     ~TestDirectory();
-    TestDirectory(const TestDirectory &) = delete;
-    TestDirectory &operator=(const TestDirectory &) = delete;
+    Q_DISABLE_COPY(TestDirectory)
 
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
@@ -38,8 +37,7 @@ class WithoutPrivileges final
 public:
     explicit WithoutPrivileges(const TestDirectory &dir, bool writableFolder = true);
     ~WithoutPrivileges();
-    WithoutPrivileges(const WithoutPrivileges &) = delete;
-    WithoutPrivileges &operator=(const WithoutPrivileges &) = delete;
+    Q_DISABLE_COPY(WithoutPrivileges)
 
 private:
     QString m_path;
@@ -53,8 +51,7 @@ class SmallDisk final
 public:
     SmallDisk();
     ~SmallDisk();
-    SmallDisk(const SmallDisk &) = delete;
-    SmallDisk &operator=(const SmallDisk &) = delete;
+    Q_DISABLE_COPY(SmallDisk)
 
     void fill();
 
@@ -70,8 +67,7 @@ class LeasedFile final
 public:
     explicit LeasedFile(const QString &path);
     ~LeasedFile();
-    LeasedFile(const LeasedFile &) = delete;
-    LeasedFile &operator=(const LeasedFile &) = delete;
+    Q_DISABLE_COPY(LeasedFile)
 
     bool isHeld() const { return m_held; }
 
