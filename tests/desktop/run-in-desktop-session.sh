@@ -6,7 +6,8 @@ set -euo pipefail
 display_file=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -f "$display_file"' EXIT
+# Waited for, so that its cleanup cannot remove the socket of the next run's server.
+trap '{ kill $xvfb && wait $xvfb; } 2>/dev/null || true; rm -f "$display_file"' EXIT
 for _ in $(seq 100); do
     [ -s "$display_file" ] && break
     kill -0 $xvfb 2>/dev/null || break
