@@ -51,16 +51,18 @@ void checkKeyValues()
     HKEY key = nullptr;
     CHECK(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VedrinChecks", 0, nullptr, 0,
                           KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS);
-    const DWORD number = 0x12345678;
+    const DWORD number = 0x00AB12CD;
     std::u16string text;
     CHECK(storedReads(key, "WithNul", REG_SZ, "C:\\Tools\\msinfo32.exe", 22, text)
           && text == u"C:\\Tools\\msinfo32.exe");
     CHECK(storedReads(key, "WithoutNul", REG_SZ, "C:\\abc", 6, text) && text == u"C:\\abc");
+    CHECK(storedReads(key, "NulOnly", REG_SZ, "", 1, text) && text.empty());
     CHECK(storedReads(key, "Fits", REG_SZ, std::string(1023, 'a').c_str(), 1024, text)
           && text == std::u16string(1023, u'a'));
-    CHECK(storedReads(key, "Number", REG_DWORD, &number, 4, text) && text == u"&h12345678");
-    // A binary value leaves the text as passed; a failed reading empties it.
+    CHECK(storedReads(key, "Number", REG_DWORD, &number, 4, text) && text == u"&h00AB12CD");
+    // Other types leave the text as passed; a failed reading empties it.
     CHECK(storedReads(key, "Binary", REG_BINARY, "\x01\x02", 2, text) && text == u"as passed");
+    CHECK(storedReads(key, "Strings", REG_MULTI_SZ, "a\0b\0", 5, text) && text == u"as passed");
     CHECK(!storedReads(key, "TooLong", REG_SZ, std::string(1024, 'b').c_str(), 1025, text)
           && text.empty());
     CHECK(!storedReads(key, "Missing", 0, nullptr, 0, text) && text.empty());
