@@ -1,5 +1,3 @@
-#include <QPointer>
-
 #include "support/program.h"
 
 using namespace Qt::StringLiterals;
@@ -12,47 +10,39 @@ private slots:
     void loadShowsTitleAndVersion()
     {
         Program program;
-        QPointer<AboutBox> box = program.windows.showAbout();
+        AboutBox *box = program.windows.showAbout();
         QCOMPARE(box->windowTitle(), u"Vedrinのﾊﾞｰｼﾞｮﾝ情報"_s);
         QCOMPARE(program.text(u"frmAbout/lblTitle"_s), u"Vedrin"_s);
         QCOMPARE(program.text(u"frmAbout/lblVersion"_s), u"ﾊﾞｰｼﾞｮﾝ 1.2.4"_s);
         QVERIFY(program.text(u"frmAbout/Label1"_s).startsWith(u"メール: "_s));
         QCOMPARE(program.text(u"frmAbout/cmdSysInfo"_s), u"ｼｽﾃﾑ情報(&S)..."_s);
-        QCOMPARE(program.text(u"frmAbout/cmdOK"_s), u"OK"_s);
         QVERIFY(QTest::qWaitForWindowActive(box));
         QCOMPARE(QApplication::focusWidget(), program.find(u"frmAbout/cmdOK"_s));
-        // Esc presses OK, wherever the focus is.
-        program.find(u"frmAbout/cmdSysInfo"_s)->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QTRY_VERIFY(box.isNull());
-        QVERIFY(program.starter.commandLines.isEmpty() && program.messages.isEmpty());
     }
 
     void systemInformation_data()
     {
         QTest::addColumn<QByteArray>("path"); // location 1's text; null: none
-        QTest::addColumn<bool>("hasLocation2"); // location 2 names the test's directory
-        QTest::addColumn<bool>("msinfo32"); // MSINFO32.EXE is there
+        // 1: location 2 names the test's directory; 2: which also holds MSINFO32.EXE
+        QTest::addColumn<int>("location2");
         QTest::addColumn<bool>("starts");
         QTest::addColumn<QStringList>("started"); // {dir}: the test's directory in Windows form
         const QByteArray tool("C:\\Tools\\msinfo.exe", 20);
         const QStringList fromTool{u"C:\\Tools\\msinfo.exe"_s};
         const QStringList fromLocation2{u"{dir}\\MSINFO32.EXE"_s};
         const QByteArray none;
-        const QStringList nothing;
-        QTest::newRow("location 1 first") << tool << true << true << true << fromTool;
-        QTest::newRow("location 2 with MSINFO32.EXE") << none << true << true << true << fromLocation2;
-        QTest::newRow("location 2 without MSINFO32.EXE") << none << true << false << true << nothing;
-        QTest::newRow("both absent") << none << false << true << true << nothing;
-        QTest::newRow("location 1 of size 0") << QByteArray("") << true << true << true << nothing;
-        QTest::newRow("start fails") << tool << false << false << false << fromTool;
+        QTest::newRow("location 1 first") << tool << 2 << true << fromTool;
+        QTest::newRow("location 2 with MSINFO32.EXE") << none << 2 << true << fromLocation2;
+        QTest::newRow("location 2 without MSINFO32.EXE") << none << 1 << true << QStringList();
+        QTest::newRow("both absent") << none << 0 << true << QStringList();
+        QTest::newRow("location 1 of size 0") << QByteArray("") << 2 << true << QStringList();
+        QTest::newRow("start fails") << tool << 0 << false << fromTool;
     }
 
     void systemInformation()
     {
         QFETCH(QByteArray, path);
-        QFETCH(bool, hasLocation2);
-        QFETCH(bool, msinfo32);
+        QFETCH(int, location2);
         QFETCH(bool, starts);
         QFETCH(QStringList, started);
         Program program;
@@ -60,9 +50,10 @@ private slots:
         const QString folder = program.dir.path().replace(u'/', u'\\');
         if (!path.isNull())
             program.registry.texts[u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO\\PATH"_s] = path;
-        if (hasLocation2)
-            program.registry.texts[u"SOFTWARE\\Microsoft\\Shared Tools Location\\MSINFO"_s] = folder.toLatin1() + '\0';
-        if (msinfo32)
+        const QString location2Value = u"SOFTWARE\\Microsoft\\Shared Tools Location\\MSINFO"_s;
+        if (location2 > 0)
+            program.registry.texts[location2Value] = folder.toLatin1() + '\0';
+        if (location2 > 1)
             writeFileBytes(u"MSINFO32.EXE"_s, "MZ");
         program.starter.succeeds = starts;
         AboutBox *box = program.windows.showAbout();

@@ -12,9 +12,6 @@ class TestWindowCommands : public QObject
     Q_OBJECT
 
 private slots:
-    // As in the program: its windows end it, not Qt's rule for the last window closed.
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
-
     void lastWindowGoingEndsTheProgram_data()
     {
         QTest::addColumn<QString>("closing"); // a window by its close box, or an END command
@@ -46,11 +43,9 @@ private slots:
         QTRY_VERIFY(!program.windows.mainWindow() && !program.windows.settingsDialog());
         QCOMPARE(program.windows.hasEnded(), aboutKey < 0);
         QVERIFY(!program.state.roster.file.isOpen());
-        auto *ok = program.find<QPushButton>(u"frmAbout/cmdOK"_s);
-        if (aboutKey == 0)
-            QTest::mouseClick(ok, Qt::LeftButton);
-        else if (aboutKey > 0)
-            QTest::keyClick(ok, Qt::Key(aboutKey));
+        QVERIFY(aboutKey != 0 || program.click(u"frmAbout/cmdOK"_s));
+        if (aboutKey > 0)
+            QTest::keyClick(program.find(u"frmAbout/cmdOK"_s), Qt::Key(aboutKey));
         QVERIFY(!program.windows.pictureChooser() && !program.windows.aboutBox());
         QVERIFY(program.windows.hasEnded());
         QCOMPARE(program.windows.exitCode(), 0);

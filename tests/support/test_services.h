@@ -26,12 +26,11 @@ public:
     {
         m_opened.append(QString::fromStdString(keyPath) + u'\\');
         const auto inKey = [this](const QString &name) { return name.startsWith(m_opened.last()); };
-        key = 0;
-        if (root != 0x80000002 || access != 0x2003F || std::none_of(texts.keyBegin(), texts.keyEnd(), inKey))
-            return 2;
-        ++openKeys;
-        key = m_opened.size();
-        return 0;
+        const bool found = root == 0x80000002 && access == 0x2003F
+                           && std::any_of(texts.keyBegin(), texts.keyEnd(), inKey);
+        key = found ? m_opened.size() : 0;
+        openKeys += found ? 1 : 0;
+        return found ? 0 : 2;
     }
 
     long queryValue(Handle key, const std::string &valueName, std::uint32_t &type,
