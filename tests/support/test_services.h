@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstring>
 #include <algorithm>
+#include <cstring>
 
 #include "platform/program_start.h"
 #include "platform/registry.h"
