@@ -37,12 +37,11 @@ bool readValue(const std::string &keyPath, const char *name, std::u16string &tex
     return GetKeyValue(systemRegistry(), SystemInformation::localMachine, keyPath, name, text);
 }
 
-// Stores the value (a type of 0 stores none) and reads it back as the program does.
+// Stores the value and reads it back as the program does.
 bool storedReads(HKEY key, const char *name, DWORD type, const void *data, DWORD size,
                  std::u16string &text)
 {
-    if (type != 0)
-        RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
     return readValue("SOFTWARE\\VedrinChecks", name, text);
 }
 
@@ -51,19 +50,21 @@ void checkKeyValues()
     HKEY key = nullptr;
     CHECK(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VedrinChecks", 0, nullptr, 0,
                           KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS);
-    const DWORD number = 0x12345678;
+    const DWORD number = 0x00AB12CD;
     std::u16string text;
     CHECK(storedReads(key, "WithNul", REG_SZ, "C:\\Tools\\msinfo32.exe", 22, text)
           && text == u"C:\\Tools\\msinfo32.exe");
     CHECK(storedReads(key, "WithoutNul", REG_SZ, "C:\\abc", 6, text) && text == u"C:\\abc");
+    CHECK(storedReads(key, "NulOnly", REG_SZ, "", 1, text) && text.empty());
     CHECK(storedReads(key, "Fits", REG_SZ, std::string(1023, 'a').c_str(), 1024, text)
           && text == std::u16string(1023, u'a'));
-    CHECK(storedReads(key, "Number", REG_DWORD, &number, 4, text) && text == u"&h12345678");
-    // A binary value leaves the text as passed; a failed reading empties it.
+    CHECK(storedReads(key, "Number", REG_DWORD, &number, 4, text) && text == u"&h00AB12CD");
+    // Other types leave the text as passed; a failed reading empties it.
     CHECK(storedReads(key, "Binary", REG_BINARY, "\x01\x02", 2, text) && text == u"as passed");
+    CHECK(storedReads(key, "Strings", REG_MULTI_SZ, "a\0b\0", 5, text) && text == u"as passed");
     CHECK(!storedReads(key, "TooLong", REG_SZ, std::string(1024, 'b').c_str(), 1025, text)
           && text.empty());
-    CHECK(!storedReads(key, "Missing", 0, nullptr, 0, text) && text.empty());
+    CHECK(!readValue("SOFTWARE\\VedrinChecks", "Missing", text) && text.empty());
     CHECK(!readValue("SOFTWARE\\VedrinChecks\\Missing", "PATH", text) && text.empty());
     bool raised = false;
     try {
@@ -82,10 +83,9 @@ void checkCodePage()
         {"\x83\x65\x83\x58\x83\x67", u"テスト"}, {"\xB1\xB2\xDE", u"ｱｲﾞ"}, {"\x87\x40", u"①"},
         {"\x81\x60", u"\uFF5E"}, {"\x01\x1F\x7F", u"\u0001\u001F\u007F"}, {"C:\\a~b", u"C:\\a~b"},
         {"250,\"\x83\x65\x83\x58\x83\x67\"\r\n", u"250,\"テスト\"\r\n"}};
-    for (const auto &[bytes, text] : both) {
-        if (CodePage932::toUnicode(bytes) != text || CodePage932::fromUnicode(text) != bytes)
-            check(false, bytes.data(), __LINE__);
-    }
+    for (const auto &[bytes, text] : both)
+        check(CodePage932::toUnicode(bytes) == text && CodePage932::fromUnicode(text) == bytes, bytes.data(),
+              __LINE__);
     CHECK(CodePage932::toUnicode("A\x83") == u"A\uFFFD");
     CHECK(CodePage932::toUnicode("\x83\x20Z") == u"\uFFFD Z");
     CHECK(CodePage932::toUnicode("\xF0\x40") == u"\uE000");
@@ -112,10 +112,8 @@ void checkFileExistence(const std::string &folder)
     const std::pair<std::string, bool> paths[] = {
         {"\\MSINFO32.EXE", true}, {"\\msinfo32.exe", true}, {"\\hidden.exe", false},
         {"\\system.exe", false},  {"\\folder", false},      {"\\missing.exe", false}};
-    for (const auto &[name, ordinary] : paths) {
-        if (isOrdinaryFile(CodePage932::toUnicode(folder + name)) != ordinary)
-            check(false, name.c_str(), __LINE__);
-    }
+    for (const auto &[name, ordinary] : paths)
+        check(isOrdinaryFile(CodePage932::toUnicode(folder + name)) == ordinary, name.c_str(), __LINE__);
     CHECK(!isOrdinaryFile(u""));
 }
 
