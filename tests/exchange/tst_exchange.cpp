@@ -25,13 +25,10 @@ private slots:
         QTest::addColumn<int>("version");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("3.0") << int(VCardVersion::V30)
-                             << QByteArray("FN:a\\,b\\;c\\\\ d\r\nN:a\\,b\\;c\\\\;d;;;\r\n"
-                                           "NOTE:x\\ny\\;z\r\n");
-        QTest::newRow("4.0 keeps semicolons of plain text")
-            << int(VCardVersion::V40)
+            << QByteArray("FN:a\\,b\\;c\\\\ d\r\nN:a\\,b\\;c\\\\;d;;;\r\nNOTE:x\\ny\\;z\r\n");
+        QTest::newRow("4.0 keeps semicolons of plain text") << int(VCardVersion::V40)
             << QByteArray("FN:a\\,b;c\\\\ d\r\nN:a\\,b\\;c\\\\;d;;;\r\nNOTE:x\\ny;z\r\n");
-        QTest::newRow("2.1 quoted-printable memo")
-            << int(VCardVersion::V21)
+        QTest::newRow("2.1 quoted-printable memo") << int(VCardVersion::V21)
             << QByteArray("FN:a,b;c\\ d\r\nN:a,b\\;c\\;d;;;\r\n"
                           "NOTE;ENCODING=QUOTED-PRINTABLE:x=0D=0Ay;z\r\n");
     }
@@ -106,18 +103,17 @@ private slots:
         QTest::addColumn<bool>("replace");
         QTest::addColumn<QList<int>>("numbers");
         QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("own number when free")
-            << QList<bool>{true, false} << false << QList<int>{2, 5} << QList<int>{2, 5};
-        QTest::newRow("taken: lowest free") << QList<bool>{true, true, false, true} << false
-                                            << QList<int>{2, 0, 0} << QList<int>{3, 5, 6};
-        QTest::newRow("replace") << QList<bool>{true} << true << QList<int>{1} << QList<int>{1};
-        QTest::newRow("twice the same number")
-            << QList<bool>{} << false << QList<int>{4, 4} << QList<int>{4, 1};
-        QTest::newRow("past the last slot")
-            << QList<bool>{} << false << QList<int>{32768} << QList<int>{1};
-        QList<bool> full(32767, true);
+        using Bools = QList<bool>;
+        using Ints = QList<int>;
+        QTest::newRow("own number when free") << Bools{true, false} << false << Ints{2, 5} << Ints{2, 5};
+        QTest::newRow("taken: lowest free")
+            << Bools{true, true, false, true} << false << Ints{2, 0, 0} << Ints{3, 5, 6};
+        QTest::newRow("replace") << Bools{true} << true << Ints{1} << Ints{1};
+        QTest::newRow("twice the same number") << Bools{} << false << Ints{4, 4} << Ints{4, 1};
+        QTest::newRow("past the last slot") << Bools{} << false << Ints{32768} << Ints{1};
+        Bools full(32767, true);
         full[32765] = false;
-        QTest::newRow("full roster") << full << false << QList<int>{0, 0} << QList<int>{32766, 0};
+        QTest::newRow("full roster") << full << false << Ints{0, 0} << Ints{32766, 0};
     }
 
     void placement()

@@ -4,11 +4,11 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <cstdlib>
 
 #include "exchange/contact_reading.h"
 #include "exchange/csv_format.h"
 #include "exchange/vcard_writer.h"
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -33,11 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
          {vCard(entry, VCardVersion::V30), vCard(entry, VCardVersion::V40),
           csvHeader() + csvRow(entry)}) {
         const QList<ReadContact> read = readContacts(written).contacts;
-        if (read.size() != 1 || read[0].entry.number != 7
-            || QStringList({read[0].entry.name, read[0].entry.mail, read[0].entry.tell,
-                            read[0].entry.memo, read[0].entry.picturePath})
-                   != fields)
-            std::abort();
+        require(read.size() == 1 && read[0].entry.number == 7
+                && QStringList({read[0].entry.name, read[0].entry.mail, read[0].entry.tell,
+                                read[0].entry.memo, read[0].entry.picturePath})
+                       == fields);
     }
     return 0;
 }
