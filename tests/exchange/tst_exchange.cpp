@@ -6,15 +6,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QStringList fields(const ExchangeEntry &entry)
-{
-    return {entry.name, entry.mail, entry.tell, entry.memo};
-}
-
-} // namespace
-
 class TestExchange : public QObject
 {
     Q_OBJECT
@@ -52,49 +43,50 @@ private slots:
         QCOMPARE(readContacts(card).contacts.value(0).entry.name, QString(30, u'山'));
     }
 
-    void phoneCardInShiftJis()
+    // What the roster keeps of the one contact (name, mail, phone, memo), then what it drops.
+    void reading_data()
     {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QStringList>("read");
         // As Japanese phones write it: Shift-JIS, a quoted-printable note with a soft break,
         // a reading of the name, a second number.
-        const ContactReading reading =
-            readContacts("BEGIN:VCARD\r\nVERSION:2.1\r\n"
-                         "N;CHARSET=SHIFT_JIS:\x8E\x52\x93\x63;\x89\xD4\x8E\x71;;;\r\n"
-                         "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:\xD4\xCF\xC0\xDE;\xCA\xC5\xBA;;;\r\n"
-                         "TEL;CELL:090-1111-2222\r\nTEL;HOME:03-3333-4444\r\n"
-                         "EMAIL;INTERNET:hanako@example.jp\r\n"
-                         "NOTE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=8E=9F=82=CC=\r\n"
-                         "=8D=73=0D=0Anext\r\nEND:VCARD\r\n");
-        QCOMPARE(reading.format, ContactFormat::VCard);
-        QCOMPARE(reading.contacts.size(), 1);
-        const ReadContact &contact = reading.contacts.first();
-        QCOMPARE(fields(contact.entry), QStringList({u"山田 花子"_s, u"hanako@example.jp"_s,
-                                                     u"090-1111-2222"_s, u"次の行\nnext"_s}));
-        QCOMPARE(contact.dropped, QStringList({u"SOUND"_s, u"TEL: 03-3333-4444"_s}));
+        QTest::newRow("phone card in Shift-JIS")
+            << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\n"
+                          "N;CHARSET=SHIFT_JIS:\x8E\x52\x93\x63;\x89\xD4\x8E\x71;;;\r\n"
+                          "SOUND;X-IRMC-N;CHARSET=SHIFT_JIS:\xD4\xCF\xC0\xDE;\xCA\xC5\xBA;;;\r\n"
+                          "TEL;CELL:090-1111-2222\r\nTEL;HOME:03-3333-4444\r\n"
+                          "EMAIL;INTERNET:hanako@example.jp\r\n"
+                          "NOTE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=8E=9F=82=CC=\r\n"
+                          "=8D=73=0D=0Anext\r\nEND:VCARD\r\n")
+            << int(ContactFormat::VCard)
+            << QStringList{u"山田 花子"_s, u"hanako@example.jp"_s, u"090-1111-2222"_s,
+                           u"次の行\nnext"_s, u"SOUND"_s, u"TEL: 03-3333-4444"_s};
+        QTest::newRow("Google Contacts CSV")
+            << QByteArray("\xEF\xBB\xBF" "First Name,Middle Name,Last Name,Notes,Labels,"
+                          "E-mail 1 - Label,E-mail 1 - Value,Phone 1 - Label,Phone 1 - Value,"
+                          "Address 1 - Formatted\r\n"
+                          "太郎,,山田,\"一行目\n二行目, \"\"引用\"\"\",* myContacts,* Home,"
+                          "taro@example.jp ::: t2@example.jp,Mobile,090-0000-0000,\"東京都\n港区\"\r\n")
+            << int(ContactFormat::Csv)
+            << QStringList{u"山田 太郎"_s, u"taro@example.jp"_s, u"090-0000-0000"_s,
+                           u"東京都 港区\n一行目\n二行目, \"引用\""_s, u"labels: * myContacts"_s,
+                           u"e-mail 1 - value: t2@example.jp"_s};
+        QTest::newRow("CSV of other columns")
+            << QByteArray("just,some,words\r\n1,2,3\r\n") << int(ContactFormat::Unknown) << QStringList();
     }
-
-    void googleContactsCsv()
+    void reading()
     {
-        const ContactReading reading = readContacts(
-            "\xEF\xBB\xBF"
-            "First Name,Middle Name,Last Name,Notes,Labels,E-mail 1 - Label,E-mail 1 - Value,"
-            "Phone 1 - Label,Phone 1 - Value,Address 1 - Formatted\r\n"
-            "太郎,,山田,\"一行目\n二行目, \"\"引用\"\"\",* myContacts,* Home,"
-            "taro@example.jp ::: t2@example.jp,Mobile,090-0000-0000,\"東京都\n港区\"\r\n");
-        QCOMPARE(reading.format, ContactFormat::Csv);
-        QCOMPARE(reading.contacts.size(), 1);
-        const ReadContact &contact = reading.contacts.first();
-        QCOMPARE(fields(contact.entry),
-                 QStringList({u"山田 太郎"_s, u"taro@example.jp"_s, u"090-0000-0000"_s,
-                              u"東京都 港区\n一行目\n二行目, \"引用\""_s}));
-        QCOMPARE(contact.dropped,
-                 QStringList({u"labels: * myContacts"_s, u"e-mail 1 - value: t2@example.jp"_s}));
-    }
-
-    void foreignBytesAreNoContacts()
-    {
-        QCOMPARE(readContacts(QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)).format,
-                 ContactFormat::Unknown);
-        QCOMPARE(readContacts("just,some,words\r\n1,2,3\r\n").format, ContactFormat::Unknown);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, format);
+        QFETCH(QStringList, read);
+        const ContactReading reading = readContacts(bytes);
+        QCOMPARE(int(reading.format), format);
+        QStringList kept;
+        for (const ReadContact &contact : reading.contacts)
+            kept << contact.entry.name << contact.entry.mail << contact.entry.tell << contact.entry.memo
+                 << contact.dropped;
+        QCOMPARE(kept, read);
     }
 
     void placement_data()

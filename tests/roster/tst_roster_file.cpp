@@ -28,8 +28,8 @@ class TestRosterFile : public QObject
 
 private slots:
     // Each field too long or padded, so that every width and offset shows in the bytes; zero
-    // bytes and the missing end of a cut-off slot read as blanks.
-    void slotLayout()
+    // bytes, the missing end of a cut-off slot and a slot past the end read as blanks.
+    void slotLayoutAndBounds()
     {
         TestDirectory dir;
         const QByteArray blank(436, ' ');
@@ -44,46 +44,22 @@ private slots:
                                 + "/p.png" + QByteArray(250, 'p');
         RosterFile file;
         QCOMPARE(file.open(), RosterFile::Status::Ok);
+        MeiboRecord read;
+        for (const int outside : {0, 32768}) {
+            QCOMPARE(file.writeSlot(outside, record), RosterFile::Status::BadSlotNumber);
+            QCOMPARE(file.readSlot(outside, read), RosterFile::Status::BadSlotNumber);
+        }
         QCOMPARE(file.writeSlot(5, record), RosterFile::Status::Ok);
         QCOMPARE(readFileBytes(u"meibo.dat"_s).mid(1744), slot);
-        const QByteArrayList expected = {blank, "Tanaka" + blank.first(430), blank, blank, slot};
-        MeiboRecord read;
-        for (int n = 1; n <= 5; ++n) {
+        const QList<int> numbers = {1, 2, 3, 4, 32767, 5};
+        const QByteArrayList expected = {blank, "Tanaka" + blank.first(430), blank, blank, blank, slot};
+        for (qsizetype i = 0; i < numbers.size(); ++i) {
             read = named(u"left over"_s);
-            QCOMPARE(file.readSlot(n, read), RosterFile::Status::Ok);
-            QCOMPARE(read.toBytes(), expected.at(n - 1));
+            QCOMPARE(file.readSlot(numbers.at(i), read), RosterFile::Status::Ok);
+            QCOMPARE(read.toBytes(), expected.at(i));
         }
         // Fifteen characters from thirty bytes, padded to the field's 30.
         QCOMPARE(read.get(Field::Namae), QString(15, u'山') + QString(15, u' '));
-    }
-
-    // Reading a slot past the end finds it blank and leaves the file, created empty, as it is.
-    void slotBounds_data()
-    {
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("0") << 0 << false;
-        QTest::newRow("1") << 1 << true;
-        QTest::newRow("32767") << 32767 << true;
-        QTest::newRow("32768") << 32768 << false;
-    }
-    void slotBounds()
-    {
-        QFETCH(int, slot);
-        QFETCH(bool, valid);
-        TestDirectory dir;
-        RosterFile file;
-        QCOMPARE(file.open(), RosterFile::Status::Ok);
-        MeiboRecord record = named(u"X"_s);
-        if (!valid)
-            QCOMPARE(file.writeSlot(slot, record), RosterFile::Status::BadSlotNumber);
-        QCOMPARE(file.readSlot(slot, record),
-                 valid ? RosterFile::Status::Ok : RosterFile::Status::BadSlotNumber);
-        if (valid)
-            QCOMPARE(record.toBytes(), QByteArray(436, ' '));
-        file.close();
-        QVERIFY(QFileInfo::exists(u"meibo.dat"_s));
-        QCOMPARE(QFileInfo(u"meibo.dat"_s).size(), 0);
     }
 
     void fileSizeLimitFailsTheWrite()
@@ -121,14 +97,13 @@ private slots:
         TestDirectory dir;
         RosterFile file;
         QCOMPARE(file.open(), RosterFile::Status::Ok);
+        // A missing roster is created empty.
+        QVERIFY(QFileInfo(u"meibo.dat"_s).isFile() && QFileInfo(u"meibo.dat"_s).size() == 0);
         QCOMPARE(file.writeSlot(1, named(u"A"_s)), RosterFile::Status::Ok);
-        if (deleted) {
-            QVERIFY(QFile::remove(u"meibo.dat"_s));
-        } else {
-            // As a sync tool does: a copy written aside, then renamed over the name.
-            QVERIFY(QFile::copy(u"meibo.dat"_s, u"meibo.dat.new"_s));
-            QCOMPARE(std::rename("meibo.dat.new", "meibo.dat"), 0);
-        }
+        // As a sync tool does: a copy written aside, then renamed over the name.
+        QVERIFY(deleted ? QFile::remove(u"meibo.dat"_s)
+                        : QFile::copy(u"meibo.dat"_s, u"meibo.dat.new"_s)
+                              && std::rename("meibo.dat.new", "meibo.dat") == 0);
         QCOMPARE(file.writeSlot(2, named(u"B"_s)), RosterFile::Status::Ok);
         QCOMPARE(readFileBytes(u"meibo.dat"_s), firstSlot + "B" + QByteArray(435, ' '));
         // The file in the folder is the one locked now.

@@ -9,35 +9,27 @@ class TestSettingsFile : public QObject
     Q_OBJECT
 
 private slots:
-    // Written over an older, longer file, then read back.
+    // Written over an older, longer file.
     void writesExactBytes_data()
     {
         QTest::addColumn<int>("maxEntries");
         QTest::addColumn<QString>("ownerName");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("readBack");
-        QTest::newRow("defaults") << 10 << QString() << QByteArray("10,\"\"\r\n") << QString();
-        QTest::newRow("250 テスト") << 250 << u"テスト"_s
-                                    << QByteArray("250,\"\x83\x65\x83\x58\x83\x67\"\r\n") << u"テスト"_s;
-        QTest::newRow("-32768, comma and blanks in the name") << -32768 << u"  Sato, Taro "_s
-            << QByteArray("-32768,\"  Sato, Taro \"\r\n") << u"  Sato, Taro "_s;
-        QTest::newRow("32767, quote written unchanged")
-            << 32767 << u"a\"b"_s << QByteArray("32767,\"a\"b\"\r\n") << u"a"_s;
+        QTest::newRow("defaults") << 10 << QString() << QByteArray("10,\"\"\r\n");
+        QTest::newRow("250 テスト") << 250 << u"テスト"_s << QByteArray("250,\"\x83\x65\x83\x58\x83\x67\"\r\n");
+        QTest::newRow("-32768, comma and blanks in the name")
+            << -32768 << u"  Sato, Taro "_s << QByteArray("-32768,\"  Sato, Taro \"\r\n");
+        QTest::newRow("quote written unchanged") << 3 << u"a\"b"_s << QByteArray("3,\"a\"b\"\r\n");
     }
     void writesExactBytes()
     {
         QFETCH(int, maxEntries);
         QFETCH(QString, ownerName);
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, readBack);
         TestDirectory dir;
         writeFileBytes(u"settei.ini"_s, QByteArray(100, 'x'));
         QVERIFY(WriteSettingsFile(SettingsValues{std::int16_t(maxEntries), ownerName}));
         QCOMPARE(readFileBytes(u"settei.ini"_s), bytes);
-        SettingsValues read{99, u"old"_s};
-        QVERIFY(ReadSettingsFile(read));
-        QCOMPARE(int(read.MaxEntries), maxEntries);
-        QCOMPARE(read.OwnerName, readBack);
     }
 
     // A null file content means no file. A failed reading keeps what it had read before.
@@ -47,7 +39,11 @@ private slots:
         QTest::addColumn<bool>("succeeds");
         QTest::addColumn<int>("maxEntries");
         QTest::addColumn<QString>("ownerName");
-        QTest::newRow("no final line end") << QByteArray("7,\"a\"") << true << 7 << u"a"_s;
+        QTest::newRow("as written") << QByteArray("10,\"\"\r\n") << true << 10 << QString();
+        QTest::newRow("shift-jis name, no final line end")
+            << QByteArray("32767,\"\x8E\x52\"") << true << 32767 << u"山"_s;
+        QTest::newRow("-32768, comma and blanks in quotes")
+            << QByteArray("-32768,\"  Sato, Taro \"\r\n") << true << -32768 << u"  Sato, Taro "_s;
         QTest::newRow("LF alone ends the line") << QByteArray("7,\"a\nb\"") << true << 7 << u"a"_s;
         QTest::newRow("CR alone ends the line") << QByteArray("7,\"a\rb\"") << true << 7 << u"a"_s;
         QTest::newRow("blanks before fields") << QByteArray("  7 ,\t \"a\"") << true << 7 << u"a"_s;
@@ -57,7 +53,6 @@ private slots:
         QTest::newRow("quoted number") << QByteArray("\"12\",\"a\"") << true << 12 << u"a"_s;
         QTest::newRow("plus sign") << QByteArray("+12,\"a\"") << true << 12 << u"a"_s;
         QTest::newRow("empty name after comma") << QByteArray("4,") << true << 4 << QString();
-        QTest::newRow("a number alone") << QByteArray("25\r\n") << false << 25 << u"before"_s;
         QTest::newRow("name on the next line") << QByteArray("7\r\n,\"a\"") << false << 7 << u"before"_s;
         QTest::newRow("no file") << QByteArray() << false << 99 << u"before"_s;
         QTest::newRow("empty file") << QByteArray("") << false << 99 << u"before"_s;
