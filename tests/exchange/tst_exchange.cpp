@@ -128,8 +128,6 @@ private slots:
         const ReadContact contact{ExchangeEntry{1, u"Été"_s + QString(14, u'山'), {}, {}, {}, {}},
                                   {u"ORG"_s}};
         const ImportPlacement placement = placeEntries({contact}, {}, false, 32767).first();
-        QCOMPARE(placement.record.toBytes().first(30),
-                 QByteArray("?t?") + QByteArray("\x8E\x52").repeated(13) + " ");
         QCOMPARE(
             placement.losses,
             QStringList({u"名前の「Éé」はShift-JISで表せないので「?」になります"_s,

@@ -17,10 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Five fields as the export hands them over: no CR, no trailing padding, line breaks only in
     // the memo (the fourth).
-    QStringList fields = QString::fromUtf8(bytes).split(u'\0');
+    QStringList fields = QString::fromUtf8(bytes).remove(u'\r').split(u'\0');
     fields.resize(5);
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        fields[i].remove(u'\r');
         if (i != 3)
             fields[i].remove(u'\n');
         while (fields[i].endsWith(u' '))
