@@ -4,11 +4,11 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <cstdlib>
 
 #include "exchange/contact_reading.h"
 #include "exchange/csv_format.h"
 #include "exchange/vcard_writer.h"
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -17,10 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Five fields as the export hands them over: no CR, no trailing padding, line breaks only in
     // the memo (the fourth).
-    QStringList fields = QString::fromUtf8(bytes).split(u'\0');
+    QStringList fields = QString::fromUtf8(bytes).remove(u'\r').split(u'\0');
     fields.resize(5);
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        fields[i].remove(u'\r');
         if (i != 3)
             fields[i].remove(u'\n');
         while (fields[i].endsWith(u' '))
@@ -33,11 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
          {vCard(entry, VCardVersion::V30), vCard(entry, VCardVersion::V40),
           csvHeader() + csvRow(entry)}) {
         const QList<ReadContact> read = readContacts(written).contacts;
-        if (read.size() != 1 || read[0].entry.number != 7
-            || QStringList({read[0].entry.name, read[0].entry.mail, read[0].entry.tell,
-                            read[0].entry.memo, read[0].entry.picturePath})
-                   != fields)
-            std::abort();
+        require(read.size() == 1 && read[0].entry.number == 7
+                && QStringList({read[0].entry.name, read[0].entry.mail, read[0].entry.tell,
+                                read[0].entry.memo, read[0].entry.picturePath})
+                       == fields);
     }
     return 0;
 }

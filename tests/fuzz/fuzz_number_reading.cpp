@@ -4,8 +4,8 @@
 #include <QString>
 
 #include <cstdint>
-#include <cstdlib>
 
+#include "fuzz_check.h"
 #include "platform/number_reading.h"
 #include "settings/threshold_reading.h"
 
@@ -14,16 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     const NumberReading reading = readLeadingNumber(text);
     const auto wide = roundToInt32(reading);
-    if (wide && reading.outOfRange)
-        std::abort();
+    require(!wide || !reading.outOfRange);
     // A value that fits 16 bits rounds the same way in 32.
-    if (const auto narrow = roundToInt16(reading); narrow && (!wide || *wide != *narrow))
-        std::abort();
+    const auto narrow = roundToInt16(reading);
+    require(!narrow || (wide && *wide == *narrow));
     for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::Japanese, QLocale::Japan),
                                   QLocale(QLocale::German, QLocale::Germany)}) {
-        if (const auto threshold = readThresholdNumber(text, locale);
-            threshold && (*threshold != *threshold))
-            std::abort();
+        const auto threshold = readThresholdNumber(text, locale);
+        require(!threshold || *threshold == *threshold);
     }
     return 0;
 }

@@ -3,17 +3,15 @@
 #include <QByteArrayView>
 
 #include <cstdint>
-#include <cstdlib>
 
+#include "fuzz_check.h"
 #include "roster/meibo_record.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const MeiboRecord record = MeiboRecord::fromBytes(bytes);
-    if (record.toBytes().size() != MeiboRecord::byteSize)
-        std::abort();
-    if (MeiboRecord::namaeFromBytes(bytes) != record.get(MeiboRecord::Field::Namae))
-        std::abort();
+    require(record.toBytes().size() == MeiboRecord::byteSize);
+    require(MeiboRecord::namaeFromBytes(bytes) == record.get(MeiboRecord::Field::Namae));
     return 0;
 }

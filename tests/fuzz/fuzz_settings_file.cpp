@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
-#include <cstdlib>
 
+#include "fuzz_check.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
 
@@ -14,14 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static QTemporaryDir dir;
     static const bool entered = QDir::setCurrent(dir.path());
-    if (!entered)
-        std::abort();
-    {
-        QFile file(QStringLiteral("settei.ini"));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        file.write(reinterpret_cast<const char *>(data), qint64(size));
-    }
+    require(entered);
+    QFile file(QStringLiteral("settei.ini"));
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(reinterpret_cast<const char *>(data), qint64(size));
+    file.close();
     SettingsValues values;
     if (!ReadSettingsFile(values))
         return 0;
@@ -29,10 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (values.OwnerName.contains(u'"') || values.OwnerName.contains(u'\r')
         || values.OwnerName.contains(u'\n') || values.OwnerName.contains(u'\uFFFD'))
         return 0;
-    if (!WriteSettingsFile(values))
-        std::abort();
+    require(WriteSettingsFile(values));
     SettingsValues again;
-    if (!ReadSettingsFile(again) || again.MaxEntries != values.MaxEntries)
-        std::abort();
+    require(ReadSettingsFile(again) && again.MaxEntries == values.MaxEntries);
     return 0;
 }

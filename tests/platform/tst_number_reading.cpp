@@ -15,29 +15,21 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("bits");
         QTest::addColumn<QVariant>("expected");
-        QTest::newRow("7") << u"7"_s << 32 << QVariant(7);
         QTest::newRow("2.5 to even") << u"2.5"_s << 32 << QVariant(2);
         QTest::newRow("3.5 to even") << u"3.5"_s << 32 << QVariant(4);
         QTest::newRow("-2.5 to even") << u"-2.5"_s << 32 << QVariant(-2);
-        QTest::newRow("0.5 to even") << u"0.5"_s << 32 << QVariant(0);
-        QTest::newRow("0.6") << u"0.6"_s << 32 << QVariant(1);
         QTest::newRow("12abc") << u"12abc"_s << 32 << QVariant(12);
-        QTest::newRow("1 space 2") << u"1 2"_s << 32 << QVariant(12);
-        QTest::newRow("tabs and line feeds") << u"\t1\n3 "_s << 32 << QVariant(13);
+        QTest::newRow("spaces, tabs and line feeds") << u"\t1 \n3 "_s << 32 << QVariant(13);
         QTest::newRow("carriage return stops") << u"1\r2"_s << 32 << QVariant(1);
-        QTest::newRow("+4") << u"+4"_s << 32 << QVariant(4);
-        QTest::newRow(".5e1") << u".5e1"_s << 32 << QVariant(5);
+        QTest::newRow("plus, point first, e") << u"+.5e1"_s << 32 << QVariant(5);
         QTest::newRow("second point stops") << u"1.2.3"_s << 32 << QVariant(1);
         QTest::newRow("E exponent") << u"1E3"_s << 32 << QVariant(1000);
         QTest::newRow("D exponent with sign") << u"25d-1"_s << 32 << QVariant(2);
         QTest::newRow("exponent without digits") << u"5E"_s << 32 << QVariant(5);
-        QTest::newRow("hex") << u"&H10"_s << 32 << QVariant(16);
-        QTest::newRow("hex lower case") << u"&hff"_s << 32 << QVariant(255);
-        QTest::newRow("octal") << u"&O17"_s << 32 << QVariant(15);
-        QTest::newRow("octal stops at 8") << u"&O18"_s << 32 << QVariant(1);
+        QTest::newRow("hex in either case") << u"&hFf"_s << 32 << QVariant(255);
+        QTest::newRow("octal stops at 8") << u"&O178"_s << 32 << QVariant(15);
         QTest::newRow("hex without digits") << u"&H"_s << 32 << QVariant(0);
         QTest::newRow("empty") << QString() << 32 << QVariant(0);
-        QTest::newRow("letters") << u"abc"_s << 32 << QVariant(0);
         QTest::newRow("full-width digits are not digits") << u"１２"_s << 32 << QVariant(0);
         QTest::newRow("comma stops") << u"1,500"_s << 32 << QVariant(1);
         QTest::newRow("largest") << u"2147483647"_s << 32 << QVariant(2147483647);
@@ -54,7 +46,6 @@ private slots:
         QTest::newRow("16 bits -32768") << u"-32768"_s << 16 << QVariant(-32768);
         QTest::newRow("16 bits 32768") << u"32768"_s << 16 << QVariant();
         QTest::newRow("16 bits 999.6") << u"999.6"_s << 16 << QVariant(1000);
-        QTest::newRow("16 bits 1000.5") << u"1000.5"_s << 16 << QVariant(1000);
     }
     void readings()
     {
@@ -62,12 +53,9 @@ private slots:
         QFETCH(int, bits);
         QFETCH(QVariant, expected);
         const NumberReading reading = readLeadingNumber(text);
-        std::optional<int> value = roundToInt32(reading);
-        if (const std::optional<std::int16_t> narrow = roundToInt16(reading); bits == 16)
-            value = narrow ? std::optional<int>(*narrow) : std::nullopt;
-        QCOMPARE(value.has_value(), expected.isValid());
-        if (value)
-            QCOMPARE(*value, expected.toInt());
+        const std::optional<int> value =
+            bits == 16 ? std::optional<int>(roundToInt16(reading)) : roundToInt32(reading);
+        QCOMPARE(value ? QVariant(*value) : QVariant(), expected);
     }
 };
 

@@ -13,7 +13,7 @@ class TestUserDataFolder : public QObject
     Q_OBJECT
 
 private slots:
-    void createdWhenMissingAndEntered()
+    void createdWhenMissingAndEnteredOrReported()
     {
         TestDirectory dir;
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(u"data home"_s)));
@@ -23,11 +23,9 @@ private slots:
                  QFileInfo(dir.filePath(u"data home/vedrin"_s)).canonicalFilePath());
         // A second start finds it and changes nothing.
         QCOMPARE(UserDataFolder::enter(), std::nullopt);
-    }
 
-    void fileInTheWayIsReported()
-    {
-        TestDirectory dir;
+        // A file in the folder's place.
+        QVERIFY(QDir::setCurrent(dir.path()));
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
         writeFileBytes(u"vedrin"_s, "not a folder");
         const std::optional<QString> failure = UserDataFolder::enter();

@@ -28,39 +28,28 @@ def export(fmt, *more):
                           check=True, capture_output=True).stdout
 
 
-def main():
-    with open(PICTURE, 'wb') as out:
-        out.write(PNG)
-    with open(os.path.join(FOLDER, 'meibo.dat'), 'wb') as out:
-        for slot in range(1, 6):
-            for text, width in zip(ENTRIES.get(slot, ('',) * 5), (30, 30, 30, 90, 256)):
-                out.write(text.encode('cp932').ljust(width))
-    failures = []
-    for fmt in ('vcard', 'vcard4'):
-        seen = {int(card.x_vedrin_no.value): tuple(
-            card.contents[key][0].value if key in card.contents else ''
-            for key in ('fn', 'email', 'tel', 'note'))
-            for card in vobject.readComponents(export(fmt).decode('utf-8'))}
-        if seen != {slot: (name, mail, tell, memo.replace('\r\n', '\n'))
-                    for slot, (name, mail, tell, memo, _) in ENTRIES.items()}:
-            failures.append(f'{fmt}: {seen!r}')
-    photos = [c.photo.value for c in vobject.readComponents(export('vcard', '--photos').decode())
-              if 'photo' in c.contents]
-    if photos != [PNG]:
-        failures.append(f'vCard 3.0 photos: {photos!r}')
-    # vobject splits 4.0's data URI at its comma, so that one is read here.
-    if (b'\r\nPHOTO:data:image/png;base64,' + base64.b64encode(PNG) + b'\r\n'
-            not in export('vcard4', '--photos').replace(b'\r\n ', b'')):
-        failures.append('vCard 4.0 photo')
-    rows = [(row['Name'], row['E-mail 1 - Value'], row['Phone 1 - Value'], row['Notes'],
-             row['Vedrin Picture'], int(row['Vedrin No']))
-            for row in csv.DictReader(io.StringIO(export('csv').decode('utf-8-sig'), newline=''))]
-    expected = [(name, mail, tell, memo.replace('\r\n', '\n'), picture, slot)
-                for slot, (name, mail, tell, memo, picture) in ENTRIES.items()]
-    if rows != expected:
-        failures.append(f'csv rows {rows!r}')
-    print('\n'.join(failures) or 'all cards and rows read alike')
-    return 1 if failures else 0
-
-
-sys.exit(main())
+with open(PICTURE, 'wb') as out:
+    out.write(PNG)
+with open(os.path.join(FOLDER, 'meibo.dat'), 'wb') as out:
+    for slot in range(1, 6):
+        for text, width in zip(ENTRIES.get(slot, ('',) * 5), (30, 30, 30, 90, 256)):
+            out.write(text.encode('cp932').ljust(width))
+for fmt in ('vcard', 'vcard4'):
+    seen = {int(card.x_vedrin_no.value): tuple(
+        card.contents[key][0].value if key in card.contents else ''
+        for key in ('fn', 'email', 'tel', 'note'))
+        for card in vobject.readComponents(export(fmt).decode('utf-8'))}
+    assert seen == {slot: (name, mail, tell, memo.replace('\r\n', '\n'))
+                    for slot, (name, mail, tell, memo, _) in ENTRIES.items()}, f'{fmt}: {seen!r}'
+photos = [c.photo.value for c in vobject.readComponents(export('vcard', '--photos').decode())
+          if 'photo' in c.contents]
+assert photos == [PNG], f'vCard 3.0 photos: {photos!r}'
+# vobject splits 4.0's data URI at its comma, so that one is read here.
+assert (b'\r\nPHOTO:data:image/png;base64,' + base64.b64encode(PNG) + b'\r\n'
+        in export('vcard4', '--photos').replace(b'\r\n ', b'')), 'vCard 4.0 photo'
+rows = [(row['Name'], row['E-mail 1 - Value'], row['Phone 1 - Value'], row['Notes'],
+         row['Vedrin Picture'], int(row['Vedrin No']))
+        for row in csv.DictReader(io.StringIO(export('csv').decode('utf-8-sig'), newline=''))]
+assert rows == [(name, mail, tell, memo.replace('\r\n', '\n'), picture, slot)
+                for slot, (name, mail, tell, memo, picture) in ENTRIES.items()], f'csv rows {rows!r}'
+print('all cards and rows read alike')

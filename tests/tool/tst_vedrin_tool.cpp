@@ -23,13 +23,6 @@ std::pair<int, QString> tool(const QStringList &arguments)
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-// Never-written stretches read as spaces, as the program reads them.
-QByteArray asRead(QByteArray bytes)
-{
-    bytes.replace('\0', ' ');
-    return bytes.leftJustified(bytes.size() + (436 - bytes.size() % 436) % 436, ' ');
-}
-
 } // namespace
 
 class TestVedrinTool : public QObject
@@ -49,27 +42,26 @@ private slots:
     {
         QFETCH(QString, format);
         TestDirectory source;
-        {
-            RosterFile roster;
-            QCOMPARE(roster.open(), RosterFile::Status::Ok);
-            // Name, mail, phone, memo and picture of slots 1, 2, 3 (blank), 4 and 40.
-            const QList<QStringList> stored = {
-                {u"山田 太郎"_s, u"taro@example.jp"_s, u"03-1234-5678"_s,
-                 u"東京都\r\n千代田区1,2;3\\4"_s, u"/写真/"_s + QString(247, u'p')},
-                {u"ｻﾄｳ　ﾊﾅｺ"_s, {}, u"090"_s, u"\"引用\" , ;"_s, {}},
-                {{}, {}, {}, {}, {}},
-                {u"   "_s, u"only@mail"_s, {}, {}, {}},
-                // A full memo, its line break the only reason to quote it.
-                {u"Smith; John"_s, {}, {}, QString(22, u'長') + u"\r\n"_s + QString(22, u'長'),
-                 u"C:\\写真\\a.jpg"_s}};
-            for (qsizetype i = 0; i < stored.size(); ++i) {
-                MeiboRecord entry;
-                for (int field = 0; field < MeiboRecord::fieldCount; ++field)
-                    entry.set(Field(field), stored[i][field]);
-                QCOMPARE(roster.writeSlot(i < 4 ? int(i) + 1 : 40, entry), RosterFile::Status::Ok);
-            }
+        RosterFile roster;
+        QCOMPARE(roster.open(), RosterFile::Status::Ok);
+        // Name, mail, phone, memo and picture of slots 1, 2, 3 (blank), 4 and 40.
+        const QList<QStringList> stored = {
+            {u"山田 太郎"_s, u"taro@example.jp"_s, u"03-1234-5678"_s, u"東京都\r\n千代田区1,2;3\\4"_s,
+             u"/写真/"_s + QString(247, u'p')},
+            {u"ｻﾄｳ　ﾊﾅｺ"_s, {}, u"090"_s, u"\"引用\" , ;"_s, {}},
+            {{}, {}, {}, {}, {}},
+            {u"   "_s, u"only@mail"_s, {}, {}, {}},
+            // A full memo, its line break the only reason to quote it.
+            {u"Smith; John"_s, {}, {}, QString(22, u'長') + u"\r\n"_s + QString(22, u'長'),
+             u"C:\\写真\\a.jpg"_s}};
+        for (qsizetype i = 0; i < stored.size(); ++i) {
+            MeiboRecord entry;
+            for (int field = 0; field < MeiboRecord::fieldCount; ++field)
+                entry.set(Field(field), stored[i][field]);
+            QCOMPARE(roster.writeSlot(i < 4 ? int(i) + 1 : 40, entry), RosterFile::Status::Ok);
         }
-        const QByteArray original = readFileBytes(u"meibo.dat"_s);
+        roster.close();
+        QByteArray original = readFileBytes(u"meibo.dat"_s);
         const QString exported = source.filePath(u"roster.out"_s);
         QCOMPARE(tool({u"export"_s, u"--format"_s, format, u"--output"_s, exported}).first, 0);
         QCOMPARE(readFileBytes(u"meibo.dat"_s), original);
@@ -78,37 +70,34 @@ private slots:
         QCOMPARE(tool({u"import"_s, exported}).first, 0);
         QVERIFY(!QFileInfo::exists(u"meibo.dat"_s));
         QCOMPARE(tool({u"import"_s, u"--apply"_s, exported}).first, 0);
-        QCOMPARE(asRead(readFileBytes(u"meibo.dat"_s)), asRead(original));
+        // Never-written stretches read as spaces, as the program reads them.
+        QCOMPARE(readFileBytes(u"meibo.dat"_s).replace('\0', ' '), original.replace('\0', ' '));
     }
 
     // Each leaves the folder as it was.
     void refusals_data()
     {
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("arguments");
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         QTest::newRow("export without a roster")
-            << QStringList{u"export"_s} << QByteArray() << 1 << u"名簿ファイル meibo.dat が "_s;
-        QTest::newRow("import of random bytes")
-            << QStringList{u"import"_s, u"--apply"_s, u"input"_s}
-            << QByteArray("\x01\x9F\xFE,\x00zz", 7) << 1
-            << u"input はvCardでもCSVでもありません。"_s;
-        QTest::newRow("unknown format") << QStringList{u"export"_s, u"--format"_s, u"ldif"_s}
-                                        << QByteArray() << 2 << u"形式は"_s;
-        QTest::newRow("unknown command")
-            << QStringList{u"list"_s} << QByteArray() << 2 << u"知らないコマンドです: list"_s;
+            << u"export"_s << QByteArray() << 1 << u"名簿ファイル meibo.dat が "_s;
+        QTest::newRow("import of random bytes") << u"import --apply input"_s
+            << QByteArray("\x01\x9F\xFE,\x00zz", 7) << 1 << u"input はvCardでもCSVでもありません。"_s;
+        QTest::newRow("unknown format") << u"export --format ldif"_s << QByteArray() << 2 << u"形式は"_s;
+        QTest::newRow("unknown command") << u"list"_s << QByteArray() << 2 << u"知らないコマンドです: list"_s;
     }
     void refusals()
     {
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, arguments);
         QFETCH(QByteArray, input);
         QFETCH(int, status);
         QFETCH(QString, message);
         TestDirectory dir;
         if (!input.isNull())
             writeFileBytes(u"input"_s, input);
-        const auto [exitStatus, error] = tool(arguments);
+        const auto [exitStatus, error] = tool(arguments.split(u' '));
         QCOMPARE(exitStatus, status);
         QVERIFY2(error.startsWith(message), qPrintable(error));
         QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden),
