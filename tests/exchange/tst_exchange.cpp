@@ -35,12 +35,12 @@ private slots:
 
     void longLinesFoldWithoutSplittingACharacter()
     {
-        // "FN:" and 24 characters of 3 octets fill the first 75 octets.
-        const QByteArray card =
-            vCard(ExchangeEntry{12, QString(30, u'山'), {}, {}, {}, {}}, VCardVersion::V30);
-        QVERIFY(card.contains("FN:" + QString(24, u'山').toUtf8() + "\r\n "
-                              + QString(6, u'山').toUtf8() + "\r\n"));
-        QCOMPARE(readContacts(card).contacts.value(0).entry.name, QString(30, u'山'));
+        // "FN:a" and 23 characters of 3 octets take 73 octets: the 24th would end at octet 76.
+        const QString name = u"a"_s + QString(30, u'山');
+        const QByteArray card = vCard(ExchangeEntry{12, name, {}, {}, {}, {}}, VCardVersion::V30);
+        const QByteArray folded = "FN:a" + QString(23, u'山').toUtf8() + "\r\n " + QString(7, u'山').toUtf8();
+        QVERIFY(card.contains(folded + "\r\n"));
+        QCOMPARE(readContacts(card).contacts.value(0).entry.name, name);
     }
 
     // What the roster keeps of the one contact (name, mail, phone, memo), then what it drops.
