@@ -11,15 +11,15 @@ using namespace Qt::StringLiterals;
 static const QString notAPicture = u"画像ファイルでないかサポートしていない拡張子です。  (481)"_s;
 static const QString nothingSelected = u"画像ファイルが選択されていません。"_s;
 
-// The program started in a folder holding a.png (red), notes.txt, .hidden.png and sub/ with
-// bad.txt, its chooser open.
+// The program started in a folder holding a.png, b.jpg, notes.txt, .hidden.png and sub/
+// with bad.txt, its chooser open.
 [[nodiscard]] static bool startWithPictures(Program &program)
 {
     writeFileBytes(u"a.png"_s, pngBytes(Qt::red));
     writeFileBytes(u"notes.txt"_s, "not a picture\n");
     writeFileBytes(u".hidden.png"_s, pngBytes(Qt::green));
-    return QDir().mkdir(u"sub"_s) && QFile(u"sub/bad.txt"_s).open(QIODevice::WriteOnly) && program.start()
-           && program.click(u"Command3"_s);
+    return QImage::fromData(pngBytes(Qt::blue)).save(u"b.jpg"_s, "JPG") && QDir().mkdir(u"sub"_s)
+           && QFile(u"sub/bad.txt"_s).open(QFile::WriteOnly) && program.start() && program.click(u"Command3"_s);
 }
 
 // Clicks a line of the file list (File1), or double-clicks one of the folder list (Dir1) as the
@@ -58,7 +58,7 @@ private slots:
         auto *files = program.find<QListWidget>(u"Form1/File1"_s);
         auto *folders = program.find<FolderListBox>(u"Form1/Dir1"_s);
         QCOMPARE(chooser->windowTitle(), u"画像の選択"_s);
-        QCOMPARE(files->count(), 4); // a.png, meibo.dat, notes.txt and settei.ini
+        QCOMPARE(files->count(), 5); // a.png, b.jpg, meibo.dat, notes.txt and settei.ini
         QVERIFY(files->selectedItems().isEmpty() && QTest::qWaitForWindowActive(chooser));
         QCOMPARE(QApplication::focusWidget(), files);
         // "picture" again brings the same chooser to the front.
@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(program.windows.pictureChooser(), chooser);
         QVERIFY(program.click(u"Form1/Command1"_s));
         QCOMPARE(program.text(u"Form1/hantei"_s), u"失敗"_s);
-        QVERIFY(clickLine(program, u"File1"_s, u"a.png"_s) && clickLine(program, u"File1"_s, u"notes.txt"_s));
+        QVERIFY(clickLine(program, u"File1"_s, u"b.jpg"_s) && clickLine(program, u"File1"_s, u"notes.txt"_s));
         // A screen reader hears the status line's message, described as the status.
         QAccessibleInterface *status = QAccessible::queryAccessibleInterface(program.find(u"Form1/hantei"_s));
         QCOMPARE(status->text(QAccessible::Name) + u'|' + status->text(QAccessible::Description),
@@ -76,8 +76,8 @@ private slots:
         QCOMPARE(program.find<QLabel>(u"Form1/Image1"_s)->pixmap().size(), QSize(103, 87));
         QVERIFY(clickLine(program, u"Dir1"_s, u"sub"_s) && clickLine(program, u"File1"_s, u"bad.txt"_s));
         QCOMPARE(program.state.picture.PictureFolder + u'|' + program.state.picture.PictureFileName,
-                 here() + u"/sub|a.png"_s);
-        // sub/a.png does not exist: nothing is handed to the main window.
+                 here() + u"/sub|b.jpg"_s);
+        // sub/b.jpg does not exist: nothing is handed to the main window.
         QVERIFY(program.click(u"Form1/Command1"_s));
         QCOMPARE(program.messages, (QStringList{nothingSelected, notAPicture, notAPicture, nothingSelected}));
         // Back up through the ancestor line, as in any folder box (sub is then found again).
