@@ -76,6 +76,7 @@ private slots:
         program.state.picture.CurrentPicturePath = QString::fromLocal8Bit(path);
         QVERIFY(program.registerEntry(number, name));
         QCOMPARE(program.messages, message.isNull() ? QStringList() : QStringList{message});
+        QCOMPARE(program.text(u"Namae"_s), name);
         QCOMPARE(program.state.picture.CurrentPicturePath.isEmpty(), slot > 0);
         if (slot == 0) {
             QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
