@@ -42,7 +42,7 @@ private slots:
         if (obstacle.startsWith(u"FIFO"))
             QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0666), 0);
         if (obstacle.startsWith(u"link"))
-            QVERIFY(QFile::link(name == u"settei.ini" ? u"/dev/zero"_s : u"/dev/null"_s, name));
+            QVERIFY(QFile::link(u"/dev/null"_s, name));
         if (obstacle.startsWith(u"file"))
             QVERIFY(QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::ReadOther));
         {
