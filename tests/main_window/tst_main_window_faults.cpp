@@ -1,227 +1,154 @@
-#include <QTest>
-
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 
 #include <csignal>
-#include <fcntl.h>
-#include <optional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <sys/resource.h>
 
-#include "main_window/main_window.h"
 #include "support/program.h"
 
 using namespace Qt::StringLiterals;
 
-namespace {
+static const QByteArray sato = "Sato" + QByteArray(432, ' ');
 
-// Whether some open file holds a lock on meibo.dat, asked without taking one.
-bool rosterLockedElsewhere()
-{
-    QFile roster(u"meibo.dat"_s);
-    if (!roster.open(QIODevice::ReadWrite))
-        return false;
-    struct flock probe = {};
-    probe.l_type = F_WRLCK;
-    probe.l_whence = SEEK_SET;
-    return ::fcntl(roster.handle(), F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
-}
-
-const QByteArray sato = "Sato" + QByteArray(432, ' ');
-
-} // namespace
-
-// Files the program may not touch, damaged files, a second copy and a full disk: the program says so or recovers, and no byte of
-// the user's files changes unless the user asks for it.
+// Files the program may not touch, damaged files, a second copy and a full disk: the program says
+// so or recovers, and no byte of the user's files changes unless the user asks for it.
 class TestMainWindowFaults : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void refusals_data();
-    void refusals();
-    void secondCopyOnOneRoster();
-    void readOnlyFolderWithWritableSettings();
-    void fullDisk_data();
-    void fullDisk();
-    void damagedRoster();
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QString>("message"); // ending in a blank: the system's reason follows
+        const QString unopened = u"名簿ファイル meibo.dat を開けませんでした: "_s;
+        const QString settings = u"設定ファイル settei.ini は普通のファイルではありません。"_s;
+        const QString roster = u"名簿ファイル meibo.dat は普通のファイルではありません。"_s;
+        QTest::newRow("read-only folder, first start") << u"folder"_s << u"設定ファイル settei.ini を書き込めませんでした: "_s;
+        QTest::newRow("read-only folder, no roster") << u"folder meibo.dat"_s << unopened;
+        QTest::newRow("read-only roster file") << u"file meibo.dat"_s << unopened;
+        QTest::newRow("settei.ini a FIFO") << u"FIFO settei.ini"_s << settings;
+        QTest::newRow("meibo.dat a link to /dev/null") << u"link meibo.dat"_s << roster;
+    }
+    void refusals()
+    {
+        QFETCH(QString, obstacle);
+        QFETCH(QString, message);
+        const QString name = obstacle.section(u' ', 1);
+        const QByteArray settings = name.isEmpty() || name == u"settei.ini" ? QByteArray() : "10,\"\"\r\n";
+        const QByteArray roster = obstacle.startsWith(u"file") ? sato : QByteArray();
+        Program program(settings, roster);
+        if (obstacle.startsWith(u"FIFO"))
+            QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0666), 0);
+        if (obstacle.startsWith(u"link"))
+            QVERIFY(QFile::link(u"/dev/null"_s, name));
+        if (obstacle.startsWith(u"file"))
+            QVERIFY(QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        {
+            // Even a broken check could then never replace a device node.
+            WithoutPrivileges unprivileged(program.dir, !obstacle.startsWith(u"folder"));
+            QVERIFY(!program.start());
+        }
+        QVERIFY(program.windows.hasEnded() && program.windows.exitCode() == 1);
+        QCOMPARE(program.messages.size(), 1);
+        QCOMPARE(program.messages.first().left(message.size()), message);
+        QCOMPARE(program.messages.first().size() > message.size(), message.endsWith(u' '));
+        // No file was made or changed; a FIFO or link is still one.
+        QCOMPARE(QFileInfo(u"settei.ini"_s).isFile(), !settings.isNull());
+        QCOMPARE(QFileInfo(u"meibo.dat"_s).isFile(), !roster.isNull());
+    }
+
+    void readOnlyFolderWithWritableSettings()
+    {
+        // A number alone is a failed read, which start-up answers by writing the defaults: in a
+        // folder that takes no new file, in place.
+        Program program("25\r\n", QByteArray(""));
+        QCOMPARE(::chmod("settei.ini", 0666) | ::chmod("meibo.dat", 0666), 0);
+        {
+            WithoutPrivileges unprivileged(program.dir, false);
+            QVERIFY(program.start() && program.messages.isEmpty());
+        }
+        QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("\x31\x30\x2C\x22\x22\x0D\x0A"));
+    }
+
+    void secondCopyOnOneRoster()
+    {
+        Program program("10,\"\"\r\n", sato);
+        struct stat roster = {};
+        QCOMPARE(::stat("meibo.dat", &roster), 0);
+        // It inherits this test's headless platform.
+        QProcess first;
+        first.start(QStringLiteral(VEDRIN_EXECUTABLE));
+        const QByteArray lockedInode = ':' + QByteArray::number(roster.st_ino) + ' ';
+        QTRY_VERIFY_WITH_TIMEOUT(readFileBytes(u"/proc/locks"_s).contains(lockedInode), 30000);
+        // The real program lets a file-size limit fail its writes instead of ending it.
+        const QByteArray status = readFileBytes(u"/proc/%1/status"_s.arg(first.processId()));
+        const QByteArray ignored = status.mid(status.indexOf("SigIgn:") + 7, 17).trimmed();
+        QVERIFY(ignored.toULongLong(nullptr, 16) & (1ULL << (SIGXFSZ - 1)));
+
+        QVERIFY(!program.start() && program.windows.exitCode() == 1);
+        QCOMPARE(program.messages, QStringList{u"名簿ファイル meibo.dat は別のVedrinで使用中です。"_s});
+        QCOMPARE(readFileBytes(u"settei.ini"_s) + readFileBytes(u"meibo.dat"_s), "10,\"\"\r\n" + sato);
+        // However the first copy ends, the system gives the roster free.
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        ProgramState state;
+        QVERIFY(ProgramWindows(state).showMainWindow());
+    }
+
+    void fullDisk()
+    {
+        // The suite runs as root; a developer's own run as an ordinary user cannot mount the disk.
+        if (::geteuid() != 0)
+            QSKIP("mounting a small disk needs root");
+        SmallDisk disk;
+        Program program("30,\"\"\r\n");
+        QVERIFY(program.start() && program.registerEntry(u"1"_s, u"A"_s) && program.registerEntry(u"30"_s, u"T"_s));
+        const QByteArray before = readFileBytes(u"meibo.dat"_s);
+        // Slot 10 crosses a file size limit, which lets its first bytes be written. Slot 19 finds no
+        // room: it ends in a 4096-byte block never written.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const rlimit limited{9 * 436 + 100, old.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        QVERIFY(program.registerEntry(u"10"_s, u"C"_s) && program.click(u"Command4"_s));
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
+        disk.fill();
+        QVERIFY(program.registerEntry(u"19"_s, u"C"_s) && program.click(u"Command4"_s));
+        const QString noNumber = u"Noが選択されていません。リストよりNoを指定するか番号を入力して下さい。"_s;
+        const QString nothingToDelete = u"削除するデータが選択されていません。"_s;
+        QCOMPARE(program.messages, (QStringList{noNumber, nothingToDelete, noNumber, nothingToDelete}));
+        QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
+        // Slot 2 needs no new block; its refill shows slot 19 as it was.
+        QVERIFY(program.registerEntry(u"2"_s, u"B"_s) && program.messages.size() == 4);
+        QCOMPARE(program.lines().at(18), u" 19:  "_s + QString(30, u' '));
+    }
+
+    void damagedRoster()
+    {
+        // A slot of zero bytes; lead bytes without trail bytes, unassigned pairs and bytes that begin
+        // no character, with a lead byte cut off by the end of every field; a slot cut off in its mail.
+        const QByteArray damaged = QByteArray("\x81\x20\xFF\x80\xA0\xFD", 6) + QByteArray(23, 'n') + '\x81'
+                                   + QByteArray("\x85\x40\xEB\x40", 4) + QByteArray(25, 'm') + '\x9F'
+                                   + QByteArray("\xFE\xFC\x81\x7F", 4) + QByteArray(25, 't') + '\xE0'
+                                   + QByteArray("\xEF\xFC\x0D\x81\x0A", 5) + QByteArray(84, 'a') + '\xFC'
+                                   + QByteArray("/\x81", 2) + QByteArray(253, 'p') + '\x81';
+        const QByteArray before = QByteArray(436, '\0') + damaged + "Tail" + QByteArray(26, ' ') + "t@x";
+        Program program("4,\"\"\r\n", before);
+        QVERIFY(program.start() && program.choose(1));
+        QCOMPARE(program.lines().at(2), u"  3:  Tail"_s + QString(26, u' '));
+        // The path names no file: the picture messages, and the fields show what could be read.
+        QCOMPARE(program.messages, (QStringList{u"画像読み込みエラー"_s,
+                                                u"指定の画像が見つかりません。移動または削除していませんか?"_s}));
+        QVERIFY(program.text(u"Namae"_s).size() == 30 && program.text(u"Namae"_s).contains(u'\uFFFD'));
+        QVERIFY(program.text(u"Mail"_s).endsWith(u'\uFFFD'));
+        // Neither viewing nor registering slot 4 changes a byte before it.
+        QVERIFY(program.registerEntry(u"4"_s, u"New"_s) && program.messages.size() == 2);
+        QCOMPARE(readFileBytes(u"meibo.dat"_s).first(before.size()), before);
+    }
 };
-
-void TestMainWindowFaults::refusals_data()
-{
-    QTest::addColumn<QString>("obstacle");
-    QTest::addColumn<QString>("message"); // ending in a blank: the system's reason follows
-    const QString unopened = u"名簿ファイル meibo.dat を開けませんでした: "_s;
-    const QString settings = u"設定ファイル settei.ini は普通のファイルではありません。"_s;
-    const QString roster = u"名簿ファイル meibo.dat は普通のファイルではありません。"_s;
-    QTest::newRow("read-only folder, first start") << u"folder"_s << u"設定ファイル settei.ini を書き込めませんでした: "_s;
-    QTest::newRow("read-only folder, no roster") << u"folder meibo.dat"_s << unopened;
-    QTest::newRow("read-only roster file") << u"file meibo.dat"_s << unopened;
-    QTest::newRow("settei.ini a FIFO") << u"FIFO settei.ini"_s << settings;
-    QTest::newRow("settei.ini a link to /dev/zero") << u"link settei.ini"_s << settings;
-    QTest::newRow("meibo.dat a FIFO") << u"FIFO meibo.dat"_s << roster;
-    QTest::newRow("meibo.dat a link to /dev/null") << u"link meibo.dat"_s << roster;
-}
-
-void TestMainWindowFaults::refusals()
-{
-    QFETCH(QString, obstacle);
-    QFETCH(QString, message);
-    const QString kind = obstacle.section(u' ', 0, 0);
-    const QString name = obstacle.section(u' ', 1);
-    const bool noSettings = obstacle == u"folder" || name == u"settei.ini";
-    const QByteArray settings = noSettings ? QByteArray() : QByteArray("10,\"\"\r\n");
-    const QByteArray roster = kind == u"file" ? sato : QByteArray();
-    Program program(settings, roster);
-    if (kind == u"FIFO")
-        QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0666), 0);
-    if (kind == u"link")
-        QVERIFY(QFile::link(name == u"settei.ini" ? u"/dev/zero"_s : u"/dev/null"_s, name));
-    if (kind == u"file")
-        QVERIFY(QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::ReadOther));
-    {
-        // Even a broken check could then never replace a device node.
-        WithoutPrivileges unprivileged(program.dir, kind != u"folder");
-        QVERIFY(!program.start());
-    }
-    QVERIFY(program.windows.hasEnded());
-    QCOMPARE(program.windows.exitCode(), 1);
-    QCOMPARE(program.messages.size(), 1);
-    const QString shown = program.messages.first();
-    QVERIFY2(message.endsWith(u' ') ? shown.startsWith(message) && shown.size() > message.size()
-                                    : shown == message, qPrintable(shown));
-    // No file was made or changed; a FIFO or link is still one.
-    if (name == u"settei.ini")
-        QVERIFY(!QFileInfo(name).isFile());
-    else
-        QCOMPARE(readFileBytes(u"settei.ini"_s), settings);
-    QCOMPARE(QFileInfo(u"meibo.dat"_s).isFile(), !roster.isNull());
-    if (!roster.isNull())
-        QCOMPARE(readFileBytes(u"meibo.dat"_s), roster);
-}
-
-void TestMainWindowFaults::readOnlyFolderWithWritableSettings()
-{
-    // A number alone is a failed read, which start-up answers by writing the defaults: in a
-    // folder that takes no new file, in place.
-    Program program("25\r\n", QByteArray(""));
-    QCOMPARE(::chmod("settei.ini", 0666) | ::chmod("meibo.dat", 0666), 0);
-    {
-        WithoutPrivileges unprivileged(program.dir, false);
-        QVERIFY(program.start());
-    }
-    QVERIFY(program.messages.isEmpty());
-    QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("10,\"\"\r\n"));
-}
-
-void TestMainWindowFaults::secondCopyOnOneRoster()
-{
-    Program program("10,\"\"\r\n", sato);
-    // It inherits this test's headless platform.
-    QProcess first;
-    first.start(QStringLiteral(VEDRIN_EXECUTABLE));
-    QTRY_VERIFY_WITH_TIMEOUT(rosterLockedElsewhere(), 30000);
-    // The real program lets a file-size limit fail its writes instead of ending it.
-    QFile status(u"/proc/%1/status"_s.arg(first.processId()));
-    QVERIFY(status.open(QIODevice::ReadOnly));
-    const QByteArray text = status.readAll();
-    const QByteArray ignored = text.mid(text.indexOf("SigIgn:") + 7, 17).trimmed();
-    QVERIFY(ignored.toULongLong(nullptr, 16) & (1ULL << (SIGXFSZ - 1)));
-
-    QVERIFY(!program.start());
-    QCOMPARE(program.windows.exitCode(), 1);
-    QCOMPARE(program.messages, QStringList{u"名簿ファイル meibo.dat は別のVedrinで使用中です。"_s});
-    QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("10,\"\"\r\n"));
-    QCOMPARE(readFileBytes(u"meibo.dat"_s), sato);
-    // However the first copy ends, the system gives the roster free.
-    first.kill();
-    QVERIFY(first.waitForFinished());
-    ProgramState state;
-    QVERIFY(ProgramWindows(state).showMainWindow());
-}
-
-void TestMainWindowFaults::fullDisk_data()
-{
-    QTest::addColumn<bool>("smallDisk"); // else a file size limit, which fails writes with EFBIG
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("message");
-    const QString noNumber = u"Noが選択されていません。リストよりNoを指定するか番号を入力して下さい。"_s;
-    const QString nothingToDelete = u"削除するデータが選択されていません。"_s;
-    QTest::newRow("register on a full disk") << true << u"Command1"_s << noNumber;
-    QTest::newRow("delete on a full disk") << true << u"Command4"_s << nothingToDelete;
-    QTest::newRow("register past a size limit") << false << u"Command1"_s << noNumber;
-    QTest::newRow("delete past a size limit") << false << u"Command4"_s << nothingToDelete;
-}
-
-void TestMainWindowFaults::fullDisk()
-{
-    QFETCH(bool, smallDisk);
-    QFETCH(QString, command);
-    QFETCH(QString, message);
-    // The suite runs as root in CI; a developer's own run has the size-limit rows.
-    if (smallDisk && ::geteuid() != 0)
-        QSKIP("mounting a small disk needs root");
-    std::optional<SmallDisk> disk;
-    if (smallDisk)
-        disk.emplace();
-    Program program("20,\"\"\r\n");
-    QVERIFY(program.start() && program.registerEntry(u"1"_s, u"A"_s) && program.registerEntry(u"20"_s, u"T"_s));
-    const QByteArray before = readFileBytes(u"meibo.dat"_s);
-    QCOMPARE(before.size(), 20 * 436);
-    // Slot 10 begins in the 4096-byte block that slot 1 took and ends in one never written, and
-    // crosses the size limit.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit limited = old;
-    limited.rlim_cur = smallDisk ? old.rlim_cur : 9 * 436 + 100;
-    if (smallDisk)
-        disk->fill();
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    QVERIFY(program.type(u"Text1"_s, u"10"_s) && program.type(u"Namae"_s, u"C"_s) && program.click(command));
-    setrlimit(RLIMIT_FSIZE, &old);
-    QCOMPARE(program.messages, QStringList{message});
-    QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
-    if (!smallDisk)
-        return;
-    // Slot 2 needs no new block; its refill shows slot 10 as it was.
-    program.messages.clear();
-    QVERIFY(program.registerEntry(u"2"_s, u"B"_s));
-    QVERIFY(program.messages.isEmpty());
-    QCOMPARE(program.lines().at(9), u" 10:  "_s + QString(30, u' '));
-}
-
-void TestMainWindowFaults::damagedRoster()
-{
-    // A slot of zero bytes; lead bytes without trail bytes, unassigned pairs and bytes that begin
-    // no character, with a lead byte cut off by the end of every field; a slot cut off in its mail.
-    const QByteArray damaged = QByteArray("\x81\x20\xFF\x80\xA0\xFD", 6) + QByteArray(23, 'n') + '\x81'
-                               + QByteArray("\x85\x40\xEB\x40", 4) + QByteArray(25, 'm') + '\x9F'
-                               + QByteArray("\xFE\xFC\x81\x7F", 4) + QByteArray(25, 't') + '\xE0'
-                               + QByteArray("\xEF\xFC\x0D\x81\x0A", 5) + QByteArray(84, 'a') + '\xFC'
-                               + QByteArray("/\x81", 2) + QByteArray(253, 'p') + '\x81';
-    const QByteArray before = QByteArray(436, '\0') + damaged + "Tail" + QByteArray(26, ' ') + "t@x";
-    Program program("4,\"\"\r\n", before);
-    QVERIFY(program.start());
-    const QStringList lines = program.lines();
-    QCOMPARE(lines.at(0), u"  1:  "_s + QString(30, u' '));
-    QCOMPARE(lines.at(1).size(), 6 + 30);
-    QCOMPARE(lines.at(2), u"  3:  Tail"_s + QString(26, u' '));
-    // The path names no file: the picture messages, and the fields show what could be read.
-    QVERIFY(program.choose(1));
-    QCOMPARE(program.messages.size(), 2);
-    QCOMPARE(program.text(u"Namae"_s).size(), 30);
-    QVERIFY(program.text(u"Namae"_s).contains(u'\uFFFD'));
-    QVERIFY(program.text(u"Mail"_s).endsWith(u'\uFFFD'));
-    // Viewing writes nothing, and registering slot 4 leaves every byte before it as it was.
-    QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
-    QVERIFY(program.registerEntry(u"4"_s, u"New"_s));
-    QCOMPARE(program.messages.size(), 2);
-    QCOMPARE(readFileBytes(u"meibo.dat"_s).first(before.size()), before);
-}
 
 QTEST_MAIN(TestMainWindowFaults)
 #include "tst_main_window_faults.moc"
