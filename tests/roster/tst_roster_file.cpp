@@ -71,16 +71,19 @@ private slots:
             letFileSizeLimitFailWrites();
             RosterFile file;
             const bool first = file.open() == RosterFile::Status::Ok
-                               && file.writeSlot(1, named(u"A"_s)) == RosterFile::Status::Ok;
+                               && file.writeSlot(1, named(u"A"_s)) == RosterFile::Status::Ok
+                               && file.writeSlot(3, named(u"C"_s)) == RosterFile::Status::Ok;
+            // Slot 2 lies inside the file and crosses the limit: its first 100 bytes get written.
             const rlimit limit = {436 + 100, 436 + 100};
             const bool limited = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-            const bool refused = file.writeSlot(2, named(u"A"_s)) == RosterFile::Status::Failed;
+            const bool refused = file.writeSlot(2, named(u"B"_s)) == RosterFile::Status::Failed;
             ::_exit(first && limited && refused ? 0 : 1);
         }
         int status = 0;
         QCOMPARE(::waitpid(child, &status, 0), child);
         QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the write was not refused");
-        QCOMPARE(readFileBytes(u"meibo.dat"_s), QByteArray("A") + QByteArray(435, ' '));
+        QCOMPARE(readFileBytes(u"meibo.dat"_s),
+                 "A" + QByteArray(435, ' ') + QByteArray(436, '\0') + "C" + QByteArray(435, ' '));
     }
 
     void followsTheNameBetweenWrites_data()
