@@ -1,8 +1,3 @@
-#include <QTest>
-
-#include <QDir>
-#include <QFileInfo>
-
 #include "platform/user_data_folder.h"
 #include "support/test_support.h"
 

@@ -1,7 +1,3 @@
-#include <QTest>
-
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 
 #include "roster/meibo_record.h"
