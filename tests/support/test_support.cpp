@@ -18,11 +18,6 @@ TestDirectory::TestDirectory() : m_previous(QDir::currentPath())
         qFatal("no temporary directory: %s", qPrintable(m_dir.errorString()));
 }
 
-TestDirectory::~TestDirectory()
-{
-    QDir::setCurrent(m_previous);
-}
-
 QByteArray readFileBytes(const QString &name)
 {
     QFile file(name);
@@ -42,7 +37,7 @@ QByteArray pngBytes(const QColor &colour, int width, int height)
     image.fill(colour);
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
+    // The writer opens the buffer itself.
     image.save(&buffer, "PNG");
     return bytes;
 }

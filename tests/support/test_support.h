@@ -13,7 +13,7 @@ class TestDirectory final
 {
 public:
     TestDirectory();
-    ~TestDirectory();
+    ~TestDirectory() { QDir::setCurrent(m_previous); }
     Q_DISABLE_COPY(TestDirectory)
 
     QString path() const { return m_dir.path(); }
