@@ -19,7 +19,7 @@ private slots:
         const QStringList fromLocation2{u"{dir}\\MSINFO32.EXE"_s};
         QTest::newRow("location 1 first") << tool << 2 << true << fromTool;
         QTest::newRow("location 2 with MSINFO32.EXE") << QByteArray() << 2 << true << fromLocation2;
-        QTest::newRow("location 2 without MSINFO32.EXE") << QByteArray() << 1 << true << QStringList();
+        QTest::newRow("location 2, no MSINFO32.EXE") << QByteArray() << 1 << true << QStringList();
         QTest::newRow("both absent") << QByteArray() << 0 << true << QStringList();
         QTest::newRow("location 1 of size 0") << QByteArray("") << 2 << true << QStringList();
         QTest::newRow("start fails") << tool << 0 << false << fromTool;
