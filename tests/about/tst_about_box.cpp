@@ -7,20 +7,7 @@ class TestAboutBox : public QObject
     Q_OBJECT
 
 private slots:
-    void loadShowsTitleAndVersion()
-    {
-        Program program;
-        AboutBox *box = program.windows.showAbout();
-        QCOMPARE(box->windowTitle(), u"Vedrinのﾊﾞｰｼﾞｮﾝ情報"_s);
-        QCOMPARE(program.text(u"frmAbout/lblTitle"_s), u"Vedrin"_s);
-        QCOMPARE(program.text(u"frmAbout/lblVersion"_s), u"ﾊﾞｰｼﾞｮﾝ 1.2.4"_s);
-        QVERIFY(program.text(u"frmAbout/Label1"_s).startsWith(u"メール: "_s));
-        QCOMPARE(program.text(u"frmAbout/cmdSysInfo"_s), u"ｼｽﾃﾑ情報(&S)..."_s);
-        QVERIFY(QTest::qWaitForWindowActive(box));
-        QCOMPARE(QApplication::focusWidget(), program.find(u"frmAbout/cmdOK"_s));
-    }
-
-    void systemInformation_data()
+    void loadAndSystemInformation_data()
     {
         QTest::addColumn<QByteArray>("path"); // location 1's text; null: none
         // 1: location 2 names the test's directory; 2: which also holds MSINFO32.EXE
@@ -30,16 +17,15 @@ private slots:
         const QByteArray tool("C:\\Tools\\msinfo.exe", 20);
         const QStringList fromTool{u"C:\\Tools\\msinfo.exe"_s};
         const QStringList fromLocation2{u"{dir}\\MSINFO32.EXE"_s};
-        const QByteArray none;
         QTest::newRow("location 1 first") << tool << 2 << true << fromTool;
-        QTest::newRow("location 2 with MSINFO32.EXE") << none << 2 << true << fromLocation2;
-        QTest::newRow("location 2 without MSINFO32.EXE") << none << 1 << true << QStringList();
-        QTest::newRow("both absent") << none << 0 << true << QStringList();
+        QTest::newRow("location 2 with MSINFO32.EXE") << QByteArray() << 2 << true << fromLocation2;
+        QTest::newRow("location 2, no MSINFO32.EXE") << QByteArray() << 1 << true << QStringList();
+        QTest::newRow("both absent") << QByteArray() << 0 << true << QStringList();
         QTest::newRow("location 1 of size 0") << QByteArray("") << 2 << true << QStringList();
         QTest::newRow("start fails") << tool << 0 << false << fromTool;
     }
 
-    void systemInformation()
+    void loadAndSystemInformation()
     {
         QFETCH(QByteArray, path);
         QFETCH(int, location2);
@@ -57,7 +43,13 @@ private slots:
             writeFileBytes(u"MSINFO32.EXE"_s, "MZ");
         program.starter.succeeds = starts;
         AboutBox *box = program.windows.showAbout();
+        QCOMPARE(box->windowTitle(), u"Vedrinのﾊﾞｰｼﾞｮﾝ情報"_s);
+        QCOMPARE(program.text(u"frmAbout/lblTitle"_s), u"Vedrin"_s);
+        QCOMPARE(program.text(u"frmAbout/lblVersion"_s), u"ﾊﾞｰｼﾞｮﾝ 1.2.4"_s);
+        QVERIFY(program.text(u"frmAbout/Label1"_s).startsWith(u"メール: "_s));
+        QCOMPARE(program.text(u"frmAbout/cmdSysInfo"_s), u"ｼｽﾃﾑ情報(&S)..."_s);
         QVERIFY(QTest::qWaitForWindowActive(box));
+        QCOMPARE(QApplication::focusWidget(), program.find(u"frmAbout/cmdOK"_s));
         // An access key presses the button the animated way, so the click comes a moment later.
         QTest::keyClick(box, Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!program.starter.commandLines.isEmpty() || !program.messages.isEmpty());

@@ -13,20 +13,8 @@ class TestPlatformServices : public QObject
     Q_OBJECT
 
 private slots:
-    void ordinaryFile()
-    {
-        TestDirectory dir;
-        QVERIFY(QDir().mkdir(u"sub"_s));
-        for (const QString &name : {u"plain.exe"_s, u".hidden.exe"_s, u"sub/inner.exe"_s})
-            writeFileBytes(name, "MZ");
-        const auto ordinary = [&](const QString &n) { return isOrdinaryFile(dir.filePath(n).toStdU16String()); };
-        // A backslash separates folders as on Windows; a hidden file is no ordinary file.
-        QVERIFY(ordinary(u"plain.exe"_s) && ordinary(u"sub\\inner.exe"_s));
-        QVERIFY(!ordinary(u"sub"_s) && !ordinary(u".hidden.exe"_s) && !ordinary(u"missing.exe"_s));
-        QVERIFY(!isOrdinaryFile(u""));
-    }
-
-    // The stand-in registry names an installed system-information tool, which then starts.
+    // The stand-in registry names an installed system-information tool, an ordinary file, which
+    // then starts.
     void installedToolIsFoundAndStarts()
     {
         TestDirectory dir;
@@ -49,6 +37,13 @@ private slots:
         qputenv("PATH", previous);
         QVERIFY(unfound && found && !foundLocation2);
         QCOMPARE(QString::fromStdU16String(text), dir.filePath(u"Café/kinfocenter"_s));
+        // A backslash separates folders as on Windows; a hidden file is no ordinary file.
+        writeFileBytes(u"Café/.hidden"_s, "MZ");
+        const auto ordinary = [&dir](const QString &name) {
+            return isOrdinaryFile(dir.filePath(name).toStdU16String());
+        };
+        QVERIFY(isOrdinaryFile(text) && ordinary(u"Café\\kinfocenter"_s) && !ordinary(u"Café"_s));
+        QVERIFY(!ordinary(u"Café\\.hidden"_s) && !ordinary(u"missing"_s) && !isOrdinaryFile(u""));
         QVERIFY(systemProgramStart().start(text));
         QTRY_VERIFY(QFile::exists(dir.filePath(u"started"_s)));
         QVERIFY(!systemProgramStart().start(u"/nowhere/msinfo32"));

