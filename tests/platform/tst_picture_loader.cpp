@@ -11,26 +11,24 @@ class TestPictureLoader : public QObject
     Q_OBJECT
 
 private slots:
-    // Error number 0 is a success, with a picture of the given size or, for none, no picture.
+    // Error number 0 is a success; of these files only red.png (8 x 6) is a picture.
     void loads_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("errorNumber");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("trailing spaces") << u"red.png"_s + QString(200, u' ') << 0 << QSize(8, 6);
-        QTest::newRow("empty path") << QString() << 0 << QSize();
-        QTest::newRow("missing file") << u"missing.png"_s << 53 << QSize();
-        QTest::newRow("unreadable") << u"secret.png"_s << 70 << QSize();
-        QTest::newRow("missing folder") << u"nowhere/missing.png"_s << 76 << QSize();
-        QTest::newRow("fifo") << u"fifo"_s << 75 << QSize();
-        QTest::newRow("truncated png") << u"truncated.png"_s << 481 << QSize();
-        QTest::newRow("header claiming 60000 x 60000") << u"huge.png"_s << 481 << QSize();
+        QTest::newRow("trailing spaces") << u"red.png"_s + QString(200, u' ') << 0;
+        QTest::newRow("empty path") << QString() << 0;
+        QTest::newRow("missing file") << u"missing.png"_s << 53;
+        QTest::newRow("unreadable") << u"secret.png"_s << 70;
+        QTest::newRow("missing folder") << u"nowhere/missing.png"_s << 76;
+        QTest::newRow("fifo") << u"fifo"_s << 75;
+        QTest::newRow("truncated png") << u"truncated.png"_s << 481;
+        QTest::newRow("header claiming 60000 x 60000") << u"huge.png"_s << 481;
     }
     void loads()
     {
         QFETCH(QString, name);
         QFETCH(int, errorNumber);
-        QFETCH(QSize, size);
         TestDirectory dir;
         writeFileBytes(u"red.png"_s, pngBytes(Qt::red, 8, 6));
         writeFileBytes(u"secret.png"_s, pngBytes(Qt::green));
@@ -44,7 +42,7 @@ private slots:
             unprivileged.emplace(dir);
         const PictureLoad load = loadPicture(name);
         QCOMPARE(load.errorNumber, errorNumber);
-        QCOMPARE(load.picture.size(), size.isValid() ? size : QSize(0, 0));
+        QCOMPARE(load.picture.size(), name.startsWith(u"red.png") ? QSize(8, 6) : QSize(0, 0));
     }
 };
 

@@ -14,8 +14,7 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(u"data home"_s)));
         QCOMPARE(UserDataFolder::path(), dir.filePath(u"data home/vedrin"_s));
         QCOMPARE(UserDataFolder::enter(), std::nullopt);
-        QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(),
-                 QFileInfo(dir.filePath(u"data home/vedrin"_s)).canonicalFilePath());
+        QCOMPARE(QDir::currentPath(), dir.filePath(u"data home/vedrin"_s));
         // A second start finds it and changes nothing.
         QCOMPARE(UserDataFolder::enter(), std::nullopt);
 

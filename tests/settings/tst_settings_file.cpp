@@ -15,7 +15,6 @@ private slots:
         QTest::addColumn<int>("maxEntries");
         QTest::addColumn<QString>("ownerName");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("defaults") << 10 << QString() << QByteArray("10,\"\"\r\n");
         QTest::newRow("250 テスト") << 250 << u"テスト"_s << QByteArray("250,\"\x83\x65\x83\x58\x83\x67\"\r\n");
         QTest::newRow("-32768, comma and blanks in the name")
             << -32768 << u"  Sato, Taro "_s << QByteArray("-32768,\"  Sato, Taro \"\r\n");

@@ -16,8 +16,7 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QVariant>("value");
-        QTest::newRow("separator between any digits") << u"1,5000"_s << QVariant(15000.0);
-        QTest::newRow("separators and fraction") << u"1,2,34.5"_s << QVariant(1234.5);
+        QTest::newRow("separators between any digits") << u"1,2,34.5"_s << QVariant(1234.5);
         QTest::newRow("blanks around") << u" 50 "_s << QVariant(50.0);
         QTest::newRow("negative") << u"-5"_s << QVariant(-5.0);
         QTest::newRow("plus sign") << u"+1200"_s << QVariant(1200.0);

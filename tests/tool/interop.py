@@ -52,4 +52,3 @@ rows = [(row['Name'], row['E-mail 1 - Value'], row['Phone 1 - Value'], row['Note
         for row in csv.DictReader(io.StringIO(export('csv').decode('utf-8-sig'), newline=''))]
 assert rows == [(name, mail, tell, memo.replace('\r\n', '\n'), picture, slot)
                 for slot, (name, mail, tell, memo, picture) in ENTRIES.items()], f'csv rows {rows!r}'
-print('all cards and rows read alike')
