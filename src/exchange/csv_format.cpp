@@ -95,15 +95,19 @@ ReadContact contactFromRow(const QStringList &headers, const QList<Column> &colu
     QString notes;
     QString formattedAddress;
     QStringList addressParts(5);
+    // The first value of a kind is kept, any further one named as dropped.
     const auto keep = [&contact](QString &field, const QString &value, const QString &label) {
-        // Google writes several values of one kind into one cell, separated by " ::: ".
+        if (field.isEmpty())
+            field = value;
+        else
+            contact.dropped.append(label + u": "_s + value);
+    };
+    // Google writes several mails, phones or addresses into one cell, separated by " ::: "; a
+    // name or a note is one value, whatever it holds.
+    const auto keepEach = [&keep](QString &field, const QString &value, const QString &label) {
         for (const QString &part : value.split(u" ::: "_s)) {
-            if (part.isEmpty())
-                continue;
-            if (field.isEmpty())
-                field = part;
-            else
-                contact.dropped.append(label + u": "_s + part);
+            if (!part.isEmpty())
+                keep(field, part, label);
         }
     };
     for (qsizetype i = 0; i < columns.size(); ++i) {
@@ -121,10 +125,10 @@ ReadContact contactFromRow(const QStringList &headers, const QList<Column> &colu
             keep(family, value, headers.at(i));
             break;
         case Column::Mail:
-            keep(entry.mail, value, headers.at(i));
+            keepEach(entry.mail, value, headers.at(i));
             break;
         case Column::Phone:
-            keep(entry.tell, value, headers.at(i));
+            keepEach(entry.tell, value, headers.at(i));
             break;
         case Column::Notes:
             keep(notes, value, headers.at(i));
@@ -133,7 +137,7 @@ ReadContact contactFromRow(const QStringList &headers, const QList<Column> &colu
             if (!isFirstAddress(headers.at(i)))
                 contact.dropped.append(headers.at(i) + u": "_s + value);
             else if (headers.at(i).endsWith(u"formatted"_s))
-                keep(formattedAddress, asOneLine(value), headers.at(i));
+                keepEach(formattedAddress, asOneLine(value), headers.at(i));
             else
                 addressParts[addressRank(headers.at(i))] += asOneLine(value);
             break;

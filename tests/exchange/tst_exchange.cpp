@@ -64,11 +64,11 @@ private slots:
             << QByteArray("\xEF\xBB\xBF" "First Name,Middle Name,Last Name,Notes,Labels,"
                           "E-mail 1 - Label,E-mail 1 - Value,Phone 1 - Label,Phone 1 - Value,"
                           "Address 1 - Formatted\r\n"
-                          "太郎,,山田,\"一行目\n二行目, \"\"引用\"\"\",* myContacts,* Home,"
+                          "太郎,,山田,\"一行目\n二行目, \"\"引用\"\" ::: 1\",* myContacts,* Home,"
                           "taro@example.jp ::: t2@example.jp,Mobile,090-0000-0000,\"東京都\n港区\"\r\n")
             << int(ContactFormat::Csv)
             << QStringList{u"山田 太郎"_s, u"taro@example.jp"_s, u"090-0000-0000"_s,
-                           u"東京都 港区\n一行目\n二行目, \"引用\""_s, u"labels: * myContacts"_s,
+                           u"東京都 港区\n一行目\n二行目, \"引用\" ::: 1"_s, u"labels: * myContacts"_s,
                            u"e-mail 1 - value: t2@example.jp"_s};
         QTest::newRow("CSV of other columns")
             << QByteArray("just,some,words\r\n1,2,3\r\n") << int(ContactFormat::Unknown) << QStringList();
