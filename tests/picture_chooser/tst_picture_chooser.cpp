@@ -118,8 +118,8 @@ private slots:
         program.state.picture.CurrentPicturePath = u"/kept.png"_s;
         QVERIFY(clickLine(program, u"File1"_s, name) && program.click(u"Form1/Command1"_s));
         QCOMPARE(program.windows.pictureChooser() == nullptr, handedOver);
-        const QString kept = handedOver ? here + u'/' + folder + u'/' + name : u"/kept.png"_s;
-        QCOMPARE(program.state.picture.CurrentPicturePath, kept);
+        const QString path = handedOver ? here + u'/' + folder + u'/' + name : u"/kept.png"_s;
+        QCOMPARE(program.state.picture.CurrentPicturePath, path);
         QCOMPARE(program.find<QLabel>(u"Image1"_s)->pixmap().isNull(), !handedOver);
         const QString refused = u"この画像は登録できません。場所の名前にShift-JISで表せない"
                                 u"文字があるか、256バイトを超えています。"_s;
