@@ -7,10 +7,10 @@
 
 using namespace Qt::StringLiterals;
 
-// A slot's 436 bytes from its five fields, each padded with spaces.
-static QByteArray slotBytes(const QByteArray &namae, const QByteArray &mail = {}, const QByteArray &path = {})
+// A slot's 436 bytes from its name and mail, the other fields blank.
+static QByteArray slotBytes(const QByteArray &namae, const QByteArray &mail = {})
 {
-    return namae.leftJustified(30) + mail.leftJustified(150) + path.leftJustified(256);
+    return namae.leftJustified(30) + mail.leftJustified(406);
 }
 
 static const QByteArray yamada("\x8E\x52\x93\x63");
@@ -26,24 +26,18 @@ private slots:
     {
         QTest::addColumn<QByteArray>("settings"); // null: no file
         QTest::addColumn<int>("lines");
-        QTest::addColumn<QString>("frame");
-        const QByteArray longName = "3,\"" + QByteArray(10 << 20, 'n') + "\"\r\n";
-        QTest::newRow("first start") << QByteArray() << 10 << u"Myアドレス帳"_s;
-        QTest::newRow("owner") << "120,\"" + yamada + "\"\r\n" << 120 << u"山田のアドレス帳"_s;
-        QTest::newRow("0") << QByteArray("0,\"a\"\r\n") << 0 << u"aのアドレス帳"_s;
-        // A name too long to show is still held whole, to be written back unchanged.
-        QTest::newRow("10 MB name") << longName << 3 << QString(512, u'n');
+        QTest::newRow("first start") << QByteArray() << 10;
+        QTest::newRow("0") << QByteArray("0,\"a\"\r\n") << 0;
+        // Start-up only reads the file, however long the name in it.
+        QTest::newRow("10 MB name") << "3,\"" + QByteArray(10 << 20, 'n') + "\"\r\n" << 3;
     }
     void startUp()
     {
         QFETCH(QByteArray, settings);
         QFETCH(int, lines);
-        QFETCH(QString, frame);
         Program program(settings);
-        MainWindow *window = program.start();
-        QVERIFY(window && program.messages.isEmpty());
-        QCOMPARE(window->windowTitle(), u"Vedrinアドレスちょう"_s);
-        QCOMPARE(program.text(u"Frame2"_s), frame);
+        QVERIFY(program.start() && program.messages.isEmpty());
+        QCOMPARE(program.windows.mainWindow()->windowTitle(), u"Vedrinアドレスちょう"_s);
         QCOMPARE(program.lines().size(), lines);
         QCOMPARE(readFileBytes(u"settei.ini"_s), settings.isNull() ? QByteArray("10,\"\"\r\n") : settings);
     }
@@ -58,7 +52,6 @@ private slots:
         QTest::newRow("name of spaces") << u"2"_s << u"   "_s << 2 << QString();
         QTest::newRow("32767, beyond the list") << u"32767"_s << u"山田"_s << 32767 << QString();
         QTest::newRow("32768") << u"32768"_s << u"山田"_s << 0 << noNumber;
-        QTest::newRow("empty") << QString() << u"山田"_s << 0 << noNumber;
         QTest::newRow("empty name") << u"1"_s << QString() << 0 << u"名前が入力されていません。"_s;
     }
     void registers()
@@ -78,10 +71,9 @@ private slots:
         QCOMPARE(program.messages, message.isNull() ? QStringList() : QStringList{message});
         QCOMPARE(program.text(u"Namae"_s), name);
         QCOMPARE(program.state.picture.CurrentPicturePath.isEmpty(), slot > 0);
-        if (slot == 0) {
-            QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
+        QVERIFY(slot > 0 || readFileBytes(u"meibo.dat"_s) == before);
+        if (slot == 0)
             return;
-        }
         // In code page 932, the memo's line break as CR LF and cut at its 90 bytes.
         const QByteArray stored = (name == u"山田" ? yamada : QByteArray()).leftJustified(30)
                                   + "y@x.jp" + QByteArray(24, ' ') + "03-1234" + QByteArray(23, ' ')
@@ -104,15 +96,14 @@ private slots:
     void chosenLineIsShown_data()
     {
         QTest::addColumn<bool>("afterRegister");
-        QTest::addColumn<bool>("byAccessibility");
-        QTest::newRow("Toggle action on a fresh start") << false << true;
-        QTest::newRow("Toggle action after a register") << true << true;
-        QTest::newRow("program code after a register") << true << false;
+        QTest::newRow("Toggle action on a fresh start") << false;
+        QTest::newRow("Toggle action after a register") << true;
+        QTest::newRow("program code after a register") << true;
     }
     void chosenLineIsShown()
     {
         QFETCH(bool, afterRegister);
-        QFETCH(bool, byAccessibility);
+        const bool byAccessibility = QByteArray(QTest::currentDataTag()).startsWith("Toggle");
         Program program("10,\"\"\r\n", slotBytes("A") + slotBytes("B") + slotBytes("C", "c@x"));
         QVERIFY(program.start());
         auto *list = program.find<QListView>(u"List1"_s);
@@ -120,8 +111,7 @@ private slots:
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(program.text(u"Text1"_s), u"1"_s);
-        if (afterRegister)
-            QVERIFY(program.registerEntry(u"5"_s, u"E"_s));
+        QVERIFY(!afterRegister || program.registerEntry(u"5"_s, u"E"_s));
         const QModelIndex third = list->model()->index(2, 0);
         if (byAccessibility)
             QAccessible::queryAccessibleInterface(list)->child(2)->actionInterface()->doAction(
@@ -131,9 +121,6 @@ private slots:
         QCOMPARE(program.text(u"Text1"_s), u"3"_s);
         QCOMPARE(program.text(u"Mail"_s), u"c@x"_s + QString(27, u' '));
         QCOMPARE(list->currentIndex(), third);
-        QTest::keyClick(list, Qt::Key_Up);
-        QVERIFY(program.click(u"Command4"_s));
-        QCOMPARE(program.messages.last(), u"削除しました: B"_s + QString(29, u' '));
     }
 
     void listKeepsItsChosenLine()
@@ -191,11 +178,10 @@ private slots:
         const MessageSink recorder = replaceMessageSink({});
         QString shown;
         QTimer::singleShot(0, [&shown] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box && box->textFormat() == Qt::PlainText)
-                shown = box->text();
-            if (box)
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown = box->textFormat() == Qt::PlainText ? box->text() : QString();
                 box->accept();
+            }
         });
         QVERIFY(program.click(u"Command4"_s));
         replaceMessageSink(recorder);

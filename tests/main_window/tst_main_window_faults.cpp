@@ -2,7 +2,6 @@
 
 #include <csignal>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "support/program.h"
 
@@ -21,12 +20,11 @@ private slots:
     {
         QTest::addColumn<QString>("obstacle");
         QTest::addColumn<QString>("message"); // ending in a blank: the system's reason follows
-        const QString unopened = u"名簿ファイル meibo.dat を開けませんでした: "_s;
         const QString settings = u"設定ファイル settei.ini は普通のファイルではありません。"_s;
         const QString roster = u"名簿ファイル meibo.dat は普通のファイルではありません。"_s;
         QTest::newRow("read-only folder, first start") << u"folder"_s << u"設定ファイル settei.ini を書き込めませんでした: "_s;
-        QTest::newRow("read-only folder, no roster") << u"folder meibo.dat"_s << unopened;
-        QTest::newRow("read-only roster file") << u"file meibo.dat"_s << unopened;
+        QTest::newRow("read-only roster file") << u"file meibo.dat"_s
+                                               << u"名簿ファイル meibo.dat を開けませんでした: "_s;
         QTest::newRow("settei.ini a FIFO") << u"FIFO settei.ini"_s << settings;
         QTest::newRow("meibo.dat a link to /dev/null") << u"link meibo.dat"_s << roster;
     }
@@ -36,26 +34,19 @@ private slots:
         QFETCH(QString, message);
         const QString name = obstacle.section(u' ', 1);
         const QByteArray settings = name.isEmpty() || name == u"settei.ini" ? QByteArray() : "10,\"\"\r\n";
-        const QByteArray roster = obstacle.startsWith(u"file") ? sato : QByteArray();
-        Program program(settings, roster);
-        if (obstacle.startsWith(u"FIFO"))
-            QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0666), 0);
-        if (obstacle.startsWith(u"link"))
-            QVERIFY(QFile::link(u"/dev/null"_s, name));
-        if (obstacle.startsWith(u"file"))
-            QVERIFY(QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::ReadOther));
-        {
-            // Even a broken check could then never replace a device node.
-            WithoutPrivileges unprivileged(program.dir, !obstacle.startsWith(u"folder"));
-            QVERIFY(!program.start());
-        }
-        QVERIFY(program.windows.hasEnded() && program.windows.exitCode() == 1);
-        QCOMPARE(program.messages.size(), 1);
+        Program program(settings, obstacle.startsWith(u"file") ? sato : QByteArray());
+        QVERIFY(!obstacle.startsWith(u"FIFO") || ::mkfifo(qPrintable(name), 0666) == 0);
+        QVERIFY(!obstacle.startsWith(u"link") || QFile::link(u"/dev/null"_s, name));
+        QVERIFY(!obstacle.startsWith(u"file") || ::chmod(qPrintable(name), 0444) == 0);
+        // Even a broken check could then never replace a device node.
+        WithoutPrivileges unprivileged(program.dir, !obstacle.startsWith(u"folder"));
+        QVERIFY(!program.start());
+        QVERIFY(program.windows.exitCode() == 1 && program.messages.size() == 1);
         QCOMPARE(program.messages.first().left(message.size()), message);
         QCOMPARE(program.messages.first().size() > message.size(), message.endsWith(u' '));
         // No file was made or changed; a FIFO or link is still one.
         QCOMPARE(QFileInfo(u"settei.ini"_s).isFile(), !settings.isNull());
-        QCOMPARE(QFileInfo(u"meibo.dat"_s).isFile(), !roster.isNull());
+        QCOMPARE(QFileInfo(u"meibo.dat"_s).isFile(), obstacle.startsWith(u"file"));
     }
 
     void readOnlyFolderWithWritableSettings()
@@ -64,10 +55,8 @@ private slots:
         // folder that takes no new file, in place.
         Program program("25\r\n", QByteArray(""));
         QCOMPARE(::chmod("settei.ini", 0666) | ::chmod("meibo.dat", 0666), 0);
-        {
-            WithoutPrivileges unprivileged(program.dir, false);
-            QVERIFY(program.start() && program.messages.isEmpty());
-        }
+        WithoutPrivileges unprivileged(program.dir, false);
+        QVERIFY(program.start() && program.messages.isEmpty());
         QCOMPARE(readFileBytes(u"settei.ini"_s), QByteArray("\x31\x30\x2C\x22\x22\x0D\x0A"));
     }
 
@@ -98,9 +87,6 @@ private slots:
 
     void fullDisk()
     {
-        // The suite runs as root; a developer's own run as an ordinary user cannot mount the disk.
-        if (::geteuid() != 0)
-            QSKIP("mounting a small disk needs root");
         SmallDisk disk;
         Program program("30,\"\"\r\n");
         QVERIFY(program.start() && program.registerEntry(u"1"_s, u"A"_s) && program.registerEntry(u"30"_s, u"T"_s));
