@@ -30,13 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const ExchangeEntry entry{7, fields[0], fields[1], fields[2], fields[3], fields[4]};
     if (entry.isEmpty())
         return 0;
+    QList<QByteArray> forms{vCard(entry, VCardVersion::V30), vCard(entry, VCardVersion::V40)};
     // In Google's CSV a mail or phone cell holding " ::: " holds several values.
-    const bool severalInCsv = fields[1].contains(u" ::: "_s) || fields[2].contains(u" ::: "_s);
-    for (const QByteArray &written :
-         {vCard(entry, VCardVersion::V30), vCard(entry, VCardVersion::V40),
-          severalInCsv ? QByteArray() : csvHeader() + csvRow(entry)}) {
-        if (written.isEmpty())
-            continue;
+    if (!fields[1].contains(u" ::: "_s) && !fields[2].contains(u" ::: "_s))
+        forms.append(csvHeader() + csvRow(entry));
+    for (const QByteArray &written : forms) {
         const QList<ReadContact> read = readContacts(written).contacts;
         require(read.size() == 1 && read[0].entry.number == 7
                 && QStringList({read[0].entry.name, read[0].entry.mail, read[0].entry.tell,
