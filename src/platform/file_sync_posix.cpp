@@ -6,7 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-bool syncToDisk(QFile &file)
+bool syncToDisk(QFileDevice &file)
 {
     return file.flush() && ::fsync(file.handle()) == 0;
 }

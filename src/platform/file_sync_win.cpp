@@ -4,7 +4,7 @@
 
 #include <io.h>
 
-bool syncToDisk(QFile &file)
+bool syncToDisk(QFileDevice &file)
 {
     return file.flush() && ::_commit(file.handle()) == 0;
 }
