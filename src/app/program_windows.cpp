@@ -9,6 +9,7 @@
 #include "app/program_state.h"
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
+#include "readings/yomi.h"
 #include "settings/settings_dialog.h"
 #include "widgets/message_box.h"
 
@@ -32,16 +33,18 @@ ProgramWindows::ProgramWindows(ProgramState &state, SystemInformation::Services 
     m_settings.setFactory([this] { return createSettingsDialog(); });
     m_chooser.setFactory([this] { return createPictureChooser(); });
     m_about.setFactory([this] { return createAboutBox(); });
+    m_yomi.setFactory([this] { return createYomi(); });
     // However a window goes, the program ends when it was the last one.
     const auto endWithoutWindows = [this] {
         if (!m_ended && !m_main.isLoaded() && !m_settings.isLoaded() && !m_chooser.isLoaded()
-            && !m_about.isLoaded())
+            && !m_about.isLoaded() && !m_yomi.isLoaded())
             endProgram(0);
     };
     m_main.setUnloadHandler(endWithoutWindows);
     m_settings.setUnloadHandler(endWithoutWindows);
     m_chooser.setUnloadHandler(endWithoutWindows);
     m_about.setUnloadHandler(endWithoutWindows);
+    m_yomi.setUnloadHandler(endWithoutWindows);
 }
 
 ProgramWindows::~ProgramWindows() = default;
@@ -62,6 +65,12 @@ MainWindow *ProgramWindows::createMainWindow()
                      [this] { m_chooser.show(); });
     QObject::connect(window.get(), &MainWindow::endRequested, window.get(),
                      [this] { endProgram(0); });
+    QObject::connect(window.get(), &MainWindow::yomiRequested, window.get(),
+                     [this] { m_yomi.show(); });
+    QObject::connect(window.get(), &MainWindow::rosterChanged, window.get(), [this] {
+        if (Yomi *yomi = m_yomi.window())
+            yomi->reload();
+    });
     return window.release();
 }
 
@@ -92,6 +101,19 @@ AboutBox *ProgramWindows::createAboutBox()
     auto *box = new AboutBox(m_services);
     QObject::connect(box, &AboutBox::closed, box, [this] { m_about.unload(); });
     return box;
+}
+
+Yomi *ProgramWindows::createYomi()
+{
+    auto *yomi = new Yomi(m_state.roster);
+    QObject::connect(yomi, &Yomi::entryChosen, yomi, [this](int number) { showEntry(number); });
+    return yomi;
+}
+
+void ProgramWindows::showEntry(int number)
+{
+    if (MainWindow *main = m_main.show())
+        main->showEntry(number);
 }
 
 MainWindow *ProgramWindows::mainWindow() const
@@ -139,6 +161,16 @@ PictureChooserWindow *ProgramWindows::showPictureChooser()
     return m_chooser.show();
 }
 
+Yomi *ProgramWindows::yomi() const
+{
+    return m_yomi.window();
+}
+
+Yomi *ProgramWindows::showYomi()
+{
+    return m_yomi.show();
+}
+
 void ProgramWindows::openSettings()
 {
     m_state.roster.file.close();
@@ -168,5 +200,6 @@ void ProgramWindows::endProgram(int exitCode)
     m_settings.unload();
     m_chooser.unload();
     m_about.unload();
+    m_yomi.unload();
     QCoreApplication::exit(exitCode);
 }

@@ -8,6 +8,7 @@ class MainWindow;
 class PictureChooserWindow;
 class QImage;
 class SettingsDialog;
+class Yomi;
 struct ProgramState;
 
 // The program's windows, each at most once, and the end of the program. The windows report what
@@ -36,6 +37,8 @@ public:
     SettingsDialog *showSettingsDialog();
     AboutBox *showAbout();
     PictureChooserWindow *showPictureChooser();
+    Yomi *yomi() const;
+    Yomi *showYomi();
 
     // Closes the roster file and every window, without running any window's close handler.
     // Runs by itself, with status 0, when the last window goes.
@@ -48,6 +51,9 @@ private:
     SettingsDialog *createSettingsDialog();
     PictureChooserWindow *createPictureChooser();
     AboutBox *createAboutBox();
+    Yomi *createYomi();
+    // The entry chosen in Yomi, shown by the main window, loaded first when it is not.
+    void showEntry(int number);
 
     // 設定: closes the roster file, shows the settings dialog, unloads the main window.
     void openSettings();
@@ -59,6 +65,7 @@ private:
     WindowHolder<SettingsDialog> m_settings;
     WindowHolder<PictureChooserWindow> m_chooser;
     WindowHolder<AboutBox> m_about;
+    WindowHolder<Yomi> m_yomi;
     bool m_ended = false;
     int m_exitCode = 0;
     SystemInformation::Services m_services;

@@ -198,6 +198,9 @@ void MainWindow::createMenu()
 {
     QMenu *menu = menuBar()->addMenu(MainWindowTexts::menu());
     menu->setObjectName(u"menu"_s);
+    m_yomi = menu->addAction(MainWindowTexts::yomiCommand());
+    m_yomi->setObjectName(u"yomi"_s);
+    m_yomi->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     m_end = menu->addAction(MainWindowTexts::endCommand());
     m_end->setObjectName(u"end"_s);
     m_open = menuBar()->addAction(MainWindowTexts::settingsCommand());
@@ -217,6 +220,7 @@ void MainWindow::connectSignals()
         if (selectedSlot() > 0)
             List1_Click();
     });
+    connect(m_yomi, &QAction::triggered, this, &MainWindow::yomiRequested);
     connect(m_end, &QAction::triggered, this, &MainWindow::end_Click);
     connect(m_open, &QAction::triggered, this, &MainWindow::open_Click);
     connect(m_help, &QAction::triggered, this, &MainWindow::Help_Click);
@@ -306,16 +310,35 @@ void MainWindow::Command1_Click()
     entry.set(Field::PicturePath, m_picture.CurrentPicturePath);
     const std::optional<std::int32_t> slot = roundToInt32(readLeadingNumber(m_text1->text()));
     const bool stored = slot && m_roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok;
+    if (stored)
+        emit rosterChanged();
     if (!stored || FillRosterList())
         showMessage(this, MainWindowTexts::noNumber());
 }
 
 void MainWindow::List1_Click()
 {
+    showSlot(selectedSlot());
+}
+
+void MainWindow::showEntry(int slot)
+{
+    if (slot > m_rosterLines->rowCount()) {
+        m_list1->clearSelection();
+        showSlot(slot);
+    } else if (slot == selectedSlot()) {
+        showSlot(slot);
+    } else {
+        m_list1->setCurrentIndex(m_rosterLines->index(slot - 1));
+        m_list1->scrollTo(m_list1->currentIndex());
+    }
+}
+
+void MainWindow::showSlot(int slot)
+{
     PictureHandOver &picture = m_picture;
     picture.clear();
     m_image1->clear();
-    const int slot = selectedSlot();
     MeiboRecord &entry = m_roster.CurrentEntry;
     // A slot the file cannot give reads as never written, which the boxes show as empty.
     m_roster.file.readSlot(slot, entry);
@@ -366,6 +389,7 @@ void MainWindow::Command4_Click()
         return;
     }
     m_text1->clear();
+    emit rosterChanged();
     showMessage(this, MainWindowTexts::deleted(deleted.get(Field::Namae)));
 }
 

@@ -34,12 +34,17 @@ public:
     void showPicture(const QImage &picture);
     // The picture box's size in device pixels: pictures are decoded at it and kept no larger.
     QSize pictureSize() const;
+    // Shows slot n as choosing its line does; a slot the list does not reach is shown in the
+    // boxes with its number alone.
+    void showEntry(int slot);
 
 signals:
     void settingsRequested();       // 設定
     void aboutRequested();          // Help
     void pictureChooserRequested(); // picture
     void endRequested();            // END and 終了
+    void yomiRequested();           // 五十音順一覧と検索
+    void rosterChanged();           // a slot registered or deleted
 
 protected:
     // The close box: closes the roster file.
@@ -65,6 +70,7 @@ private:
 
     void Command1_Click(); // 登録: stores the boxes as the slot numbered in Text1
     void List1_Click();    // a line chosen: shows its slot in the boxes, with its picture
+    void showSlot(int slot);
     void Command4_Click(); // 削除: blanks the slot numbered in Text1
     void Command2_Click(); // END: ends the program
     void Command3_Click(); // picture: opens the picture chooser
@@ -95,6 +101,7 @@ private:
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command4 = nullptr;
     QPushButton *m_command2 = nullptr;
+    QAction *m_yomi = nullptr;
     QAction *m_end = nullptr;
     QAction *m_open = nullptr;
     QAction *m_help = nullptr;

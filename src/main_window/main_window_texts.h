@@ -83,6 +83,10 @@ inline QString menu()
 {
     return u"menu"_s;
 }
+inline QString yomiCommand()
+{
+    return u"五十音順一覧と検索(&F)..."_s;
+}
 inline QString endCommand()
 {
     return u"終了"_s;
