@@ -25,14 +25,6 @@ bool fitsLine(QStringView text)
     return !text.contains(u'\n') && !text.contains(u'\r');
 }
 
-// The name as the side file keeps it: the field without the spaces that pad it.
-QString storedName(QByteArrayView slotBytes)
-{
-    const QString field = MeiboRecord::namaeFromBytes(slotBytes);
-    const auto end = std::find_if(field.crbegin(), field.crend(), [](QChar c) { return c != u' '; });
-    return field.first(field.crend() - end);
-}
-
 } // namespace
 
 QString ReadingFile::fileName()
@@ -102,7 +94,7 @@ std::optional<QByteArray> ReadingFile::toBytes(RosterFile &roster) const
     const bool read = numbers.isEmpty()
                       || roster.readLeadingSlots(numbers.back(), [&](std::int32_t n, QByteArrayView bytes) {
                              if (m_lines.contains(n))
-                                 names.insert(n, storedName(bytes));
+                                 names.insert(n, MeiboRecord::trimmedFieldFromBytes(bytes, MeiboRecord::Field::Namae));
                          });
     if (!read)
         return std::nullopt;

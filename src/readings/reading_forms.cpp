@@ -1,9 +1,8 @@
 #include "readings/reading_forms.h"
 
-#include <memory>
+#include <QList>
 
-#include <unicode/translit.h>
-#include <unicode/unistr.h>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -120,32 +119,52 @@ QString digitsKey(QStringView text)
     return key;
 }
 
-QStringList latin(const QStringList &kana)
+QString latin(QStringView kana)
 {
-    UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::Transliterator> transliterator(icu::Transliterator::createInstance(
-        icu::UnicodeString(u"Hiragana-Latin"), UTRANS_FORWARD, status));
-    if (U_FAILURE(status) || !transliterator)
-        return kana;
-    // Runs of a few hundred characters, line by line (no reading holds a line break): each call
-    // costs much to start, and one over a long text moves its tail at every replacement.
-    QStringList result;
-    result.reserve(kana.size());
-    for (qsizetype first = 0; first < kana.size();) {
-        qsizetype end = first;
-        QString joined;
-        while (end < kana.size() && joined.size() < 512)
-            joined += kana.at(end++) + u'\n';
-        icu::UnicodeString text(reinterpret_cast<const UChar *>(joined.utf16()),
-                                int32_t(joined.size()));
-        transliterator->transliterate(text);
-        QStringList lines =
-            QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length()).split(u'\n');
-        lines.removeLast();
-        if (lines.size() != end - first)
-            return kana;
-        result += lines;
-        first = end;
+    // Hepburn for ぁ (U+3041) to ゖ (U+3096); っ, the small ゃ ゅ ょ and the small vowels join
+    // what stands beside them below.
+    static constexpr const char *syllables[] = {
+        "a",  "a",  "i",  "i",  "u",  "u",   "e",  "e",  "o",  "o",  "ka", "ga", "ki", "gi", "ku",
+        "gu", "ke", "ge", "ko", "go", "sa",  "za", "shi", "ji", "su", "zu", "se", "ze", "so", "zo",
+        "ta", "da", "chi", "ji", "",  "tsu", "zu", "te", "de", "to", "do", "na", "ni", "nu", "ne",
+        "no", "ha", "ba", "pa", "hi", "bi",  "pi", "fu", "bu", "pu", "he", "be", "pe", "ho", "bo",
+        "po", "ma", "mi", "mu", "me", "mo",  "ya", "ya", "yu", "yu", "yo", "yo", "ra", "ri", "ru",
+        "re", "ro", "wa", "wa", "i",  "e",   "o",  "n",  "vu", "ka", "ke"};
+    QString result;
+    result.reserve(kana.size() * 3);
+    bool doubled = false;
+    for (const QChar c : kana) {
+        const char16_t code = c.unicode();
+        if (code == u'ー') {
+            const auto vowel = std::find_if(result.crbegin(), result.crend(), isVowel);
+            if (vowel != result.crend())
+                result.append(*vowel);
+            continue;
+        }
+        if (code < u'ぁ' || code > u'ゖ') {
+            result.append(c);
+            continue;
+        }
+        if (code == u'っ') {
+            doubled = true;
+            continue;
+        }
+        QLatin1StringView syllable(syllables[code - u'ぁ']);
+        const bool small = code == u'ゃ' || code == u'ゅ' || code == u'ょ' || code == u'ぁ'
+                           || code == u'ぃ' || code == u'ぅ' || code == u'ぇ' || code == u'ぉ';
+        if (small && result.size() > 1 && (result.endsWith(u'i') || result.endsWith(u'u'))) {
+            // きゃ kya, しゃ sha, ふぁ fa: the vowel before gives way.
+            result.chop(1);
+            const bool palatal = result.endsWith(u"sh") || result.endsWith(u"ch")
+                                 || result.endsWith(u'j');
+            if (palatal || syllable.size() == 1)
+                syllable = syllable.last(1);
+        }
+        if (doubled && !syllable.isEmpty() && !isVowel(QChar(syllable.front())))
+            result.append(syllable.startsWith(QLatin1StringView("ch")) ? QChar(u't')
+                                                                      : QLatin1Char(syllable.front()));
+        doubled = false;
+        result.append(syllable);
     }
     return result;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 // The forms a reading and a search take: the one stored, and the keys that make hiragana,
@@ -28,8 +27,7 @@ QString kanaKey(QStringView reading);
 QString romajiKey(QStringView latin);
 // The digits alone.
 QString digitsKey(QStringView text);
-// Kana spelt in Latin letters (Hepburn), for many readings at once: the transliterator costs
-// more to set up than to run.
-QStringList latin(const QStringList &kana);
+// Hiragana spelt in Latin letters (Hepburn); everything else unchanged.
+QString latin(QStringView kana);
 
 } // namespace ReadingForms

@@ -20,10 +20,16 @@ ReadingGuesser::ReadingGuesser() = default;
 
 ReadingGuesser::~ReadingGuesser()
 {
+    release();
+}
+
+void ReadingGuesser::release()
+{
     // The lattice and the tagger belong to the model and go before it.
     m_lattice.reset();
     m_tagger.reset();
     m_model.reset();
+    m_tried = false;
 }
 
 bool ReadingGuesser::load()

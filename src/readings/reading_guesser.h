@@ -24,6 +24,8 @@ public:
     // The reading in hiragana, family and given name apart by one space where the dictionary
     // knows them; empty when there is nothing to guess or the dictionary is not installed.
     QString guess(QStringView name);
+    // Gives the dictionary's memory back; the next guess loads it again.
+    void release();
 
 private:
     bool load();

@@ -1,38 +1,74 @@
 #include "readings/reading_list.h"
 
 #include <QCollator>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocale>
 
 #include <algorithm>
 #include <numeric>
 
-#include "exchange/roster_export.h"
+#include "platform/ordinary_file.h"
 #include "readings/reading_forms.h"
+#include "roster/meibo_record.h"
 #include "roster/roster_file.h"
+
+namespace {
+
+constexpr QChar separator = u'\n';
+
+} // namespace
 
 bool ReadingList::load(QString *reason)
 {
     m_entries.clear();
     m_file = ReadingFile::load();
-    if (QFileInfo::exists(RosterFile::fileName())) {
-        const std::optional<RosterEntries> roster =
-            readRosterEntries(RosterFile::fileName(), reason);
-        if (!roster)
+    QFile roster(RosterFile::fileName());
+    // Read only, and only the three fields shown: a full roster is 14 MB, mostly memos and paths.
+    if (roster.exists()) {
+        if (openOrdinaryFile(roster, QIODevice::ReadOnly) != OrdinaryOpen::Opened) {
+            *reason = roster.errorString();
             return false;
-        m_entries.reserve(roster->entries.size());
-        for (const ExchangeEntry &slot : roster->entries) {
-            ReadingEntry entry{slot.number, slot.name, slot.tell, slot.mail, {}, ReadingKind::None};
-            takeReading(entry);
-            m_entries.append(entry);
+        }
+        m_entries.reserve(qMin<qint64>(roster.size() / MeiboRecord::byteSize + 1,
+                                       RosterFile::lastSlot));
+        constexpr qint64 slotsPerRead = 256;
+        std::int32_t number = 0;
+        while (number < RosterFile::lastSlot) {
+            const QByteArray bytes = roster.read(slotsPerRead * MeiboRecord::byteSize);
+            if (roster.error() != QFileDevice::NoError) {
+                *reason = roster.errorString();
+                return false;
+            }
+            for (qsizetype at = 0; at < bytes.size() && number < RosterFile::lastSlot;
+                 at += MeiboRecord::byteSize)
+                addEntry(++number, QByteArrayView(bytes).sliced(at).first(
+                                       qMin<qsizetype>(MeiboRecord::byteSize, bytes.size() - at)));
+            if (bytes.size() < slotsPerRead * MeiboRecord::byteSize)
+                break;
         }
     }
+    // The dictionary's pages leave memory before the keys and the order take theirs.
+    m_guesser.release();
+    sortByReading();
     QList<int> all(m_entries.size());
     std::iota(all.begin(), all.end(), 0);
-    m_keys.assign(std::size_t(m_entries.size()), Keys());
+    m_haystacks.assign(std::size_t(m_entries.size()), QString());
     makeKeys(all);
-    sortByReading();
     return true;
+}
+
+void ReadingList::addEntry(std::int32_t number, QByteArrayView bytes)
+{
+    // Spaces and the zero bytes of a never-written stretch alone: a blank slot.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return b == ' ' || b == '\0'; }))
+        return;
+    using Field = MeiboRecord::Field;
+    ReadingEntry entry{number, MeiboRecord::trimmedFieldFromBytes(bytes, Field::Namae),
+                       MeiboRecord::trimmedFieldFromBytes(bytes, Field::Tell),
+                       MeiboRecord::trimmedFieldFromBytes(bytes, Field::Mail), {},
+                       ReadingKind::None};
+    takeReading(entry);
+    m_entries.append(std::move(entry));
 }
 
 void ReadingList::takeReading(ReadingEntry &entry)
@@ -52,33 +88,29 @@ void ReadingList::takeReading(ReadingEntry &entry)
 
 void ReadingList::makeKeys(const QList<int> &positions)
 {
-    QStringList kana;
-    kana.reserve(positions.size());
     for (const int position : positions) {
         const ReadingEntry &entry = m_entries.at(position);
-        Keys &keys = m_keys[std::size_t(position)];
-        keys.name = ReadingForms::searchKey(entry.name);
-        keys.kana = ReadingForms::kanaKey(entry.reading);
-        keys.digits = ReadingForms::digitsKey(entry.tell);
-        keys.mail = ReadingForms::searchKey(entry.mail);
-        kana.append(keys.kana);
+        const QString kana = ReadingForms::kanaKey(entry.reading);
+        m_haystacks[std::size_t(position)] =
+            ReadingForms::searchKey(entry.name) + separator + ReadingForms::searchKey(entry.mail)
+            + separator + kana + separator
+            + ReadingForms::romajiKey(ReadingForms::latin(kana)) + separator
+            + ReadingForms::digitsKey(entry.tell);
     }
-    const QStringList latin = ReadingForms::latin(kana);
-    for (qsizetype i = 0; i < positions.size(); ++i)
-        m_keys[std::size_t(positions.at(i))].romaji = ReadingForms::romajiKey(latin.at(i));
 }
 
 void ReadingList::sortByReading()
 {
     QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
-    m_sortKeys.clear();
-    m_sortKeys.reserve(std::size_t(m_entries.size()));
+    // Made for each sort and dropped after it: they take as much room as the entries.
+    std::vector<QCollatorSortKey> sortKeys;
+    sortKeys.reserve(std::size_t(m_entries.size()));
     for (const ReadingEntry &entry : std::as_const(m_entries))
-        m_sortKeys.push_back(collator.sortKey(entry.reading.isEmpty() ? entry.name : entry.reading));
+        sortKeys.push_back(collator.sortKey(entry.reading.isEmpty() ? entry.name : entry.reading));
     m_readingOrder = ordered(Order::Number);
     // Stable, so that entries read alike stay in number order.
-    std::stable_sort(m_readingOrder.begin(), m_readingOrder.end(), [this](int a, int b) {
-        return m_sortKeys[std::size_t(a)].compare(m_sortKeys[std::size_t(b)]) < 0;
+    std::stable_sort(m_readingOrder.begin(), m_readingOrder.end(), [&sortKeys](int a, int b) {
+        return sortKeys[std::size_t(a)].compare(sortKeys[std::size_t(b)]) < 0;
     });
 }
 
@@ -94,7 +126,8 @@ QList<int> ReadingList::ordered(Order order) const
 
 QList<int> ReadingList::matching(const QList<int> &positions, QStringView search) const
 {
-    const QString key = ReadingForms::searchKey(search).trimmed();
+    QString key = ReadingForms::searchKey(search).trimmed();
+    key.remove(separator);
     if (key.isEmpty())
         return positions;
     const QString kana = ReadingForms::kanaKey(key);
@@ -105,11 +138,10 @@ QList<int> ReadingList::matching(const QList<int> &positions, QStringView search
                                          [](QChar c) { return c >= u'0' && c <= u'9'; });
     QList<int> matches;
     for (const int position : positions) {
-        const Keys &keys = m_keys[std::size_t(position)];
-        if (keys.name.contains(key) || keys.mail.contains(key)
-            || (!kana.isEmpty() && keys.kana.contains(kana))
-            || (!romaji.isEmpty() && keys.romaji.contains(romaji))
-            || (isTelephone && keys.digits.contains(digits)))
+        const QString &haystack = m_haystacks[std::size_t(position)];
+        if (haystack.contains(key) || (!kana.isEmpty() && haystack.contains(kana))
+            || (!romaji.isEmpty() && haystack.contains(romaji))
+            || (isTelephone && haystack.contains(digits)))
             matches.append(position);
     }
     return matches;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCollatorSortKey>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -68,23 +67,17 @@ public:
                             RosterFile &roster, QString *reason);
 
 private:
-    struct Keys
-    {
-        QString name;
-        QString kana;
-        QString romaji;
-        QString digits;
-        QString mail;
-    };
 
+    void addEntry(std::int32_t number, QByteArrayView bytes);
     // The entry's reading: confirmed, its own, or the guesser's.
     void takeReading(ReadingEntry &entry);
     void makeKeys(const QList<int> &positions);
     void sortByReading();
 
     QList<ReadingEntry> m_entries;
-    std::vector<Keys> m_keys;
-    std::vector<QCollatorSortKey> m_sortKeys;
+    // Per entry its searched forms in one text, apart by a character no search holds: the
+    // name and mail folded, the reading in hiragana and in romaji, the telephone's digits.
+    std::vector<QString> m_haystacks;
     QList<int> m_readingOrder;
     ReadingFile m_file;
     ReadingGuesser m_guesser;

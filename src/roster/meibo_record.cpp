@@ -106,3 +106,14 @@ void MeiboRecord::appendNamae(QString &to, QByteArrayView bytes)
 {
     appendField(to, bytes, Field::Namae);
 }
+
+QString MeiboRecord::trimmedFieldFromBytes(QByteArrayView bytes, Field field)
+{
+    QString text;
+    appendField(text, bytes, field);
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == u' ')
+        --end;
+    text.truncate(end);
+    return text;
+}

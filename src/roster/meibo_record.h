@@ -39,6 +39,8 @@ public:
     static QString namaeFromBytes(QByteArrayView bytes);
     // The same, appended in place: the fill builds 32767 lines and allocates once for each.
     static void appendNamae(QString &to, QByteArrayView bytes);
+    // One field of a slot's bytes without its padding, for readers that need only a few.
+    static QString trimmedFieldFromBytes(QByteArrayView bytes, Field field);
 
     friend bool operator==(const MeiboRecord &a, const MeiboRecord &b)
     {

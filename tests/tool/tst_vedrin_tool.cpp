@@ -76,7 +76,7 @@ private slots:
         QTest::newRow("import of random bytes")
             << u"import --apply input"_s << 1 << u"input はvCardでもCSVでもありません。"_s;
         QTest::newRow("unknown format") << u"export --format ldif"_s << 2 << u"形式は"_s;
-        QTest::newRow("unknown command") << u"list"_s << 2 << u"知らないコマンドです: list"_s;
+        QTest::newRow("unknown command") << u"sort"_s << 2 << u"知らないコマンドです: sort"_s;
     }
     void refusals()
     {
