@@ -25,7 +25,8 @@ QWidget *Program::control(const QString &name) const
 {
     const QString window = name.section(u'/', -2, -2, QString::SectionSkipEmpty);
     for (QWidget *loaded : QWidgetList{windows.mainWindow(), windows.settingsDialog(),
-                                       windows.pictureChooser(), windows.aboutBox()}) {
+                                       windows.pictureChooser(), windows.aboutBox(),
+                                       windows.yomi()}) {
         if (loaded && loaded->objectName() == (window.isEmpty() ? u"Meibo"_s : window))
             return loaded->findChild<QWidget *>(name.section(u'/', -1));
     }

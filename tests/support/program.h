@@ -14,6 +14,7 @@
 #include "app/program_windows.h"
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
+#include "readings/yomi.h"
 #include "settings/settings_dialog.h"
 #include "support/test_services.h"
 #include "support/test_support.h"
@@ -21,7 +22,7 @@
 
 // A program in a fresh directory holding the given settei.ini and meibo.dat (none when null),
 // driven through its controls. A control is named by its object name in the main window, or as
-// "Window/Control" in another loaded window (Settei, Form1, frmAbout). An action returns false
+// "Window/Control" in another loaded window (Settei, Form1, frmAbout, Yomi). An action returns false
 // when its control is not there.
 class Program final
 {
