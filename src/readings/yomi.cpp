@@ -103,7 +103,6 @@ void Yomi::createControls()
 
     m_status = new QLabel(this);
     m_status->setObjectName(u"statusLine"_s);
-    m_status->setAccessibleName(YomiTexts::statusName());
 
     m_readingLabel = new QLabel(YomiTexts::readingLabel(), this);
     m_readingLabel->setObjectName(u"readingLabel"_s);

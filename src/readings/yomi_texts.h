@@ -49,10 +49,6 @@ inline QString status(qsizetype shown, qsizetype all)
 {
     return u"該当 %1 件／全 %2 件"_s.arg(shown).arg(all);
 }
-inline QString statusName()
-{
-    return u"件数"_s;
-}
 inline QString readingLabel()
 {
     return u"よみ(&Y):"_s;

@@ -11,7 +11,7 @@ import time
 
 import pyatspi
 from PIL import ImageGrab
-from Xlib import X, display, protocol
+from Xlib import X, XK, display, protocol
 
 PROGRAM, SHOTS = sys.argv[1:3]
 if os.sep in PROGRAM:  # it runs in the working folder
@@ -41,10 +41,16 @@ def wait_for(find, what):
 
 # The showing window of the program with that caption, or None.
 def window(caption):
-    return next((child for app in pyatspi.Registry.getDesktop(0)
-                 if app is not None and app.name == "vedrin"
-                 for child in app if child is not None and child.name == caption
-                 and child.getState().contains(pyatspi.STATE_SHOWING)), None)
+    for app in pyatspi.Registry.getDesktop(0):
+        try:  # a program that has ended may still be listed for a while
+            found = next((child for child in app if app.name == "vedrin" and child is not None
+                          and child.name == caption
+                          and child.getState().contains(pyatspi.STATE_SHOWING)), None)
+        except Exception:
+            continue
+        if found:
+            return found
+    return None
 
 
 def need(root, role, name):
@@ -186,22 +192,98 @@ def session():
     press(about, "push button", "OK")
 
 
-def main():
-    os.makedirs(SHOTS, exist_ok=True)
-    program = subprocess.Popen([PROGRAM], cwd=WORK)
+# Presses and releases keys by their X names, the first ones held down for the last.
+def keys(*names):
+    server = display.Display()
+    codes = [server.keysym_to_keycode(XK.string_to_keysym(name)) for name in names]
+    for code in codes[:-1]:
+        pyatspi.Registry.generateKeyboardEvent(code, None, pyatspi.KEY_PRESS)
+    pyatspi.Registry.generateKeyboardEvent(codes[-1], None, pyatspi.KEY_PRESSRELEASE)
+    for code in reversed(codes[:-1]):
+        pyatspi.Registry.generateKeyboardEvent(code, None, pyatspi.KEY_RELEASE)
+
+
+def focus(node):
+    check(node.queryComponent().grabFocus(), "%s takes no focus" % node.name)
+    wait_for(lambda: node.getState().contains(pyatspi.STATE_FOCUSED), "focus on " + node.name)
+
+
+# The table's rows, as a screen reader reads them: each row's name and its cells' names.
+def table_rows(yomi):
+    table = need(yomi, "table", "五十音順の一覧").queryTable()
+    return [(table.getRowDescription(row),
+             [table.getAccessibleAt(row, column).name for column in range(table.nColumns)])
+            for row in range(table.nRows)]
+
+
+YOMI_ROSTER = [("田中 一郎", "ichiro@example.jp", "03-1234-5678"),
+               ("佐藤 花子", "hanako@example.jp", "090-8765-4321"),
+               ("たなか みどり", "", "06-1111-2222"), ("中田", "nakata@example.jp", ""),
+               ("田中花子", "", "")]
+
+
+# The window Yomi on a roster of five: Ctrl+F, a reading confirmed, たなか and tanaka finding
+# the same rows, Enter showing the first of them in the main window.
+def yomi_session():
+    main = opened(MAIN_CAPTION)
+    focus(need(main, "text", "No"))
+    keys("Control_L", "f")
+    yomi = opened("五十音順一覧")
+    for role, name in [("text", "検索"), ("push button", "あ行へ"), ("push button", "その他へ"),
+                       ("label", "該当 5 件／全 5 件"), ("text", "よみ"), ("push button", "よみを登録(R)"),
+                       ("push button", "推定を採用(G)"), ("push button", "この番号を表示(O)")]:
+        need(yomi, role, name)
+    rows = table_rows(yomi)
+    check(rows[0] == ("2 佐藤 花子", ["2", "佐藤 花子", "さとう はなこ（推定）", "090-8765-4321",
+                                      "hanako@example.jp"]),
+          "first row %r" % (rows[0],))
+    type_into(yomi, "よみ", "さとう はなこ")
+    press(yomi, "push button", "よみを登録(R)")
+    wait_for(lambda: table_rows(yomi)[0][1][2] == "さとう はなこ", "the reading confirmed")
+    opened("五十音順一覧", "yomi.png")
+    type_into(yomi, "検索", "たなか")
+    found = wait_for(lambda: table_rows(yomi) if len(table_rows(yomi)) == 3 else None, "3 rows")
+    check([cells[0] for _, cells in found] == ["1", "5", "3"], "たなか finds %r" % found)
+    need(yomi, "label", "該当 3 件／全 5 件")
+    type_into(yomi, "検索", "tanaka")
+    wait_for(lambda: table_rows(yomi) == found, "tanaka finding the same rows")
+    focus(need(yomi, "text", "検索"))
+    keys("Return")
+    wait_for(lambda: text_of(main, "No") == "1", "entry 1 shown in the main window")
+    check(text_of(main, "name") == "田中 一郎".ljust(30), "name %r" % text_of(main, "name"))
+    press(main, "push button", "END")
+
+
+def run(folder, steps):
+    program = subprocess.Popen([PROGRAM], cwd=folder)
     try:
-        session()
+        steps()
         check(program.wait(timeout=10) == 0, "the program's exit status %d" % program.returncode)
     except subprocess.TimeoutExpired:
         raise AssertionError("the program still runs")
     finally:
         if program.poll() is None:
             program.kill()
+
+
+def main():
+    os.makedirs(SHOTS, exist_ok=True)
+    run(WORK, session)
     settings = pathlib.Path(WORK, "settei.ini").read_bytes()
     check(settings == b'12,"\x8e\x52\x93\x63"\r\n', "settei.ini holds %r" % settings)
     roster = pathlib.Path(WORK, "meibo.dat").read_bytes()
     slot = b"Sato".ljust(30) + b"sato@example.org".ljust(30) + b"03-1234-5678".ljust(376)
     check(len(roster) == 3 * 436 and roster[872:] == slot, "meibo.dat holds %r" % roster)
+
+    folder = pathlib.Path(tempfile.mkdtemp(prefix="vedrin-yomi-"))
+    roster = b"".join(name.encode("cp932").ljust(30) + mail.encode().ljust(30)
+                      + tell.encode().ljust(376) for name, mail, tell in YOMI_ROSTER)
+    (folder / "meibo.dat").write_bytes(roster)
+    (folder / "settei.ini").write_bytes(b'10,""\r\n')
+    run(folder, yomi_session)
+    check((folder / "meibo.dat").read_bytes() == roster, "meibo.dat changed by a reading")
+    side = (folder / "yomi.txt").read_bytes()
+    check(side == "2\t佐藤 花子\tさとう はなこ\n".encode(), "yomi.txt holds %r" % side)
 
 
 if __name__ == "__main__":
