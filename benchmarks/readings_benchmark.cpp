@@ -34,21 +34,21 @@ constexpr int slotCount = 32767;
 // Family and given names with their readings, combined into many different people.
 void writeRosterAndReadings()
 {
-    const QStringList family = {u"佐藤"_s, u"鈴木"_s, u"高橋"_s, u"田中"_s, u"伊藤"_s,
-                                u"渡辺"_s, u"山本"_s, u"中村"_s, u"小林"_s, u"加藤"_s,
+    const QStringList family = {u"佐藤"_s, u"鈴木"_s, u"高橋"_s,   u"田中"_s, u"伊藤"_s,
+                                u"渡辺"_s, u"山本"_s, u"中村"_s,   u"小林"_s, u"加藤"_s,
                                 u"吉田"_s, u"山田"_s, u"佐々木"_s, u"山口"_s, u"松本"_s,
-                                u"井上"_s, u"木村"_s, u"林"_s, u"斎藤"_s, u"清水"_s};
-    const QStringList familyReading = {
-        u"さとう"_s, u"すずき"_s, u"たかはし"_s, u"たなか"_s, u"いとう"_s,
-        u"わたなべ"_s, u"やまもと"_s, u"なかむら"_s, u"こばやし"_s, u"かとう"_s,
-        u"よしだ"_s, u"やまだ"_s, u"ささき"_s, u"やまぐち"_s, u"まつもと"_s,
-        u"いのうえ"_s, u"きむら"_s, u"はやし"_s, u"さいとう"_s, u"しみず"_s};
+                                u"井上"_s, u"木村"_s, u"林"_s,     u"斎藤"_s, u"清水"_s};
+    const QStringList familyReading = {u"さとう"_s,   u"すずき"_s,   u"たかはし"_s, u"たなか"_s,
+                                       u"いとう"_s,   u"わたなべ"_s, u"やまもと"_s, u"なかむら"_s,
+                                       u"こばやし"_s, u"かとう"_s,   u"よしだ"_s,   u"やまだ"_s,
+                                       u"ささき"_s,   u"やまぐち"_s, u"まつもと"_s, u"いのうえ"_s,
+                                       u"きむら"_s,   u"はやし"_s,   u"さいとう"_s, u"しみず"_s};
     const QStringList given = {u"太郎"_s, u"花子"_s, u"一郎"_s, u"美咲"_s, u"健"_s,
-                               u"大輔"_s, u"直樹"_s, u"陽子"_s, u"誠"_s, u"恵"_s,
-                               u"翔太"_s, u"愛"_s, u"拓也"_s};
-    const QStringList givenReading = {u"たろう"_s, u"はなこ"_s, u"いちろう"_s, u"みさき"_s,
-                                      u"けん"_s, u"だいすけ"_s, u"なおき"_s, u"ようこ"_s,
-                                      u"まこと"_s, u"めぐみ"_s, u"しょうた"_s, u"あい"_s,
+                               u"大輔"_s, u"直樹"_s, u"陽子"_s, u"誠"_s,   u"恵"_s,
+                               u"翔太"_s, u"愛"_s,   u"拓也"_s};
+    const QStringList givenReading = {u"たろう"_s, u"はなこ"_s,   u"いちろう"_s, u"みさき"_s,
+                                      u"けん"_s,   u"だいすけ"_s, u"なおき"_s,   u"ようこ"_s,
+                                      u"まこと"_s, u"めぐみ"_s,   u"しょうた"_s, u"あい"_s,
                                       u"たくや"_s};
     QByteArray roster;
     QByteArray readings;
@@ -59,12 +59,12 @@ void writeRosterAndReadings()
         MeiboRecord record;
         record.set(MeiboRecord::Field::Namae, name);
         record.set(MeiboRecord::Field::Mail, QStringLiteral("person%1@example.jp").arg(n));
-        record.set(MeiboRecord::Field::Tell, QStringLiteral("090-%1-%2").arg(n % 10000, 4, 10,
-                                                                               QLatin1Char('0')).arg(n));
+        record.set(MeiboRecord::Field::Tell,
+                   QStringLiteral("090-%1-%2").arg(n % 10000, 4, 10, QLatin1Char('0')).arg(n));
         roster += record.toBytes();
         if (n % 2 == 0)
-            readings += QByteArray::number(n) + '\t' + name.toUtf8() + '\t'
-                        + (familyReading.at(f) + u' ' + givenReading.at(g)).toUtf8() + '\n';
+            readings += QByteArray::number(n) + '\t' + name.toUtf8() + '\t' +
+                        (familyReading.at(f) + u' ' + givenReading.at(g)).toUtf8() + '\n';
     }
     QFile file(QStringLiteral("meibo.dat"));
     file.open(QIODevice::WriteOnly);
@@ -109,8 +109,7 @@ struct Timing
 };
 
 // The work and the repaint it causes.
-template <typename Work>
-Timing timed(Work work)
+template <typename Work> Timing timed(Work work)
 {
     QElapsedTimer timer;
     timer.start();
@@ -167,14 +166,15 @@ int main(int argc, char **argv)
         QCoreApplication::processEvents();
         for (qsizetype length = 1; length <= typed.size(); ++length)
             worst = slowest(worst, timed([&] { search->setText(typed.first(length)); }));
-        std::printf("search %s: slowest keystroke %.2f ms (processor %.2f ms)\n",
-                    qPrintable(typed), worst.wall, worst.processor);
+        std::printf("search %s: slowest keystroke %.2f ms (processor %.2f ms)\n", qPrintable(typed),
+                    worst.wall, worst.processor);
     }
     const Timing clearing = timed([&] { search->clear(); });
     std::printf("search emptied, every row back: %.2f ms (processor %.2f ms)\n", clearing.wall,
                 clearing.processor);
 
-    QHeaderView *header = yomi->findChild<QTableView *>(QStringLiteral("entryTable"))->horizontalHeader();
+    QHeaderView *header =
+        yomi->findChild<QTableView *>(QStringLiteral("entryTable"))->horizontalHeader();
     Timing byNumber;
     Timing byReading;
     for (int round = 0; round < 5; ++round) {

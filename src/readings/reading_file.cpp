@@ -35,8 +35,8 @@ QString ReadingFile::fileName()
 ReadingFile ReadingFile::load()
 {
     QFile file(fileName());
-    if (openOrdinaryFile(file, QIODevice::ReadOnly) != OrdinaryOpen::Opened
-        || file.size() > largestFile)
+    if (openOrdinaryFile(file, QIODevice::ReadOnly) != OrdinaryOpen::Opened ||
+        file.size() > largestFile)
         return {};
     const QByteArray bytes = file.read(largestFile);
     if (file.error() != QFileDevice::NoError)
@@ -76,8 +76,8 @@ QString ReadingFile::reading(std::int32_t slot, QStringView storedName) const
 bool ReadingFile::setReading(std::int32_t slot, QStringView storedName, QStringView reading)
 {
     const QString normalised = ReadingForms::normalised(reading);
-    if (slot < RosterFile::firstSlot || slot > RosterFile::lastSlot || storedName.isEmpty()
-        || !fitsLine(storedName) || normalised.size() > longestReading)
+    if (slot < RosterFile::firstSlot || slot > RosterFile::lastSlot || storedName.isEmpty() ||
+        !fitsLine(storedName) || normalised.size() > longestReading)
         return false;
     if (normalised.isEmpty())
         m_lines.remove(slot);
@@ -91,19 +91,21 @@ std::optional<QByteArray> ReadingFile::toBytes(RosterFile &roster) const
     QList<std::int32_t> numbers = m_lines.keys();
     std::sort(numbers.begin(), numbers.end());
     QHash<std::int32_t, QString> names;
-    const bool read = numbers.isEmpty()
-                      || roster.readLeadingSlots(numbers.back(), [&](std::int32_t n, QByteArrayView bytes) {
-                             if (m_lines.contains(n))
-                                 names.insert(n, MeiboRecord::trimmedFieldFromBytes(bytes, MeiboRecord::Field::Namae));
-                         });
+    const bool read =
+        numbers.isEmpty() ||
+        roster.readLeadingSlots(numbers.back(), [&](std::int32_t n, QByteArrayView bytes) {
+            if (m_lines.contains(n))
+                names.insert(n,
+                             MeiboRecord::trimmedFieldFromBytes(bytes, MeiboRecord::Field::Namae));
+        });
     if (!read)
         return std::nullopt;
     QByteArray bytes;
     for (const std::int32_t slot : numbers) {
         const Line &line = m_lines[slot];
         if (names.value(slot) == line.name)
-            bytes += QByteArray::number(slot) + '\t' + line.name.toUtf8() + '\t'
-                     + line.reading.toUtf8() + '\n';
+            bytes += QByteArray::number(slot) + '\t' + line.name.toUtf8() + '\t' +
+                     line.reading.toUtf8() + '\n';
     }
     return bytes;
 }

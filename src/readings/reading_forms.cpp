@@ -90,7 +90,8 @@ QString kanaKey(QStringView reading)
 
 QString romajiKey(QStringView latin)
 {
-    const QString letters = latin.toString().normalized(QString::NormalizationForm_KD).toCaseFolded();
+    const QString letters =
+        latin.toString().normalized(QString::NormalizationForm_KD).toCaseFolded();
     QString key;
     key.reserve(letters.size());
     for (qsizetype i = 0; i < letters.size(); ++i) {
@@ -99,10 +100,11 @@ QString romajiKey(QStringView latin)
             continue;
         const QChar previous = key.isEmpty() ? QChar() : key.back();
         // ou, oo and uu are one long vowel, and so is the oh of passports before a consonant.
-        if ((c == u'u' && (previous == u'o' || previous == u'u')) || (c == u'o' && previous == u'o'))
+        if ((c == u'u' && (previous == u'o' || previous == u'u')) ||
+            (c == u'o' && previous == u'o'))
             continue;
-        if (c == u'h' && previous == u'o'
-            && (i + 1 == letters.size() || !isVowel(letters.at(i + 1))))
+        if (c == u'h' && previous == u'o' &&
+            (i + 1 == letters.size() || !isVowel(letters.at(i + 1))))
             continue;
         key.append(c);
     }
@@ -124,12 +126,12 @@ QString latin(QStringView kana)
     // Hepburn for ぁ (U+3041) to ゖ (U+3096); っ, the small ゃ ゅ ょ and the small vowels join
     // what stands beside them below.
     static constexpr const char *syllables[] = {
-        "a",  "a",  "i",  "i",  "u",  "u",   "e",  "e",  "o",  "o",  "ka", "ga", "ki", "gi", "ku",
-        "gu", "ke", "ge", "ko", "go", "sa",  "za", "shi", "ji", "su", "zu", "se", "ze", "so", "zo",
-        "ta", "da", "chi", "ji", "",  "tsu", "zu", "te", "de", "to", "do", "na", "ni", "nu", "ne",
-        "no", "ha", "ba", "pa", "hi", "bi",  "pi", "fu", "bu", "pu", "he", "be", "pe", "ho", "bo",
-        "po", "ma", "mi", "mu", "me", "mo",  "ya", "ya", "yu", "yu", "yo", "yo", "ra", "ri", "ru",
-        "re", "ro", "wa", "wa", "i",  "e",   "o",  "n",  "vu", "ka", "ke"};
+        "a",  "a",  "i",   "i",  "u",  "u",   "e",  "e",   "o",  "o",  "ka", "ga", "ki", "gi", "ku",
+        "gu", "ke", "ge",  "ko", "go", "sa",  "za", "shi", "ji", "su", "zu", "se", "ze", "so", "zo",
+        "ta", "da", "chi", "ji", "",   "tsu", "zu", "te",  "de", "to", "do", "na", "ni", "nu", "ne",
+        "no", "ha", "ba",  "pa", "hi", "bi",  "pi", "fu",  "bu", "pu", "he", "be", "pe", "ho", "bo",
+        "po", "ma", "mi",  "mu", "me", "mo",  "ya", "ya",  "yu", "yu", "yo", "yo", "ra", "ri", "ru",
+        "re", "ro", "wa",  "wa", "i",  "e",   "o",  "n",   "vu", "ka", "ke"};
     QString result;
     result.reserve(kana.size() * 3);
     bool doubled = false;
@@ -150,19 +152,20 @@ QString latin(QStringView kana)
             continue;
         }
         QLatin1StringView syllable(syllables[code - u'ぁ']);
-        const bool small = code == u'ゃ' || code == u'ゅ' || code == u'ょ' || code == u'ぁ'
-                           || code == u'ぃ' || code == u'ぅ' || code == u'ぇ' || code == u'ぉ';
+        const bool small = code == u'ゃ' || code == u'ゅ' || code == u'ょ' || code == u'ぁ' ||
+                           code == u'ぃ' || code == u'ぅ' || code == u'ぇ' || code == u'ぉ';
         if (small && result.size() > 1 && (result.endsWith(u'i') || result.endsWith(u'u'))) {
             // きゃ kya, しゃ sha, ふぁ fa: the vowel before gives way.
             result.chop(1);
-            const bool palatal = result.endsWith(u"sh") || result.endsWith(u"ch")
-                                 || result.endsWith(u'j');
+            const bool palatal =
+                result.endsWith(u"sh") || result.endsWith(u"ch") || result.endsWith(u'j');
             if (palatal || syllable.size() == 1)
                 syllable = syllable.last(1);
         }
         if (doubled && !syllable.isEmpty() && !isVowel(QChar(syllable.front())))
-            result.append(syllable.startsWith(QLatin1StringView("ch")) ? QChar(u't')
-                                                                      : QLatin1Char(syllable.front()));
+            result.append(syllable.startsWith(QLatin1StringView("ch"))
+                              ? QChar(u't')
+                              : QLatin1Char(syllable.front()));
         doubled = false;
         result.append(syllable);
     }

@@ -29,8 +29,8 @@ bool ReadingList::load(QString *reason)
             *reason = roster.errorString();
             return false;
         }
-        m_entries.reserve(qMin<qint64>(roster.size() / MeiboRecord::byteSize + 1,
-                                       RosterFile::lastSlot));
+        m_entries.reserve(
+            qMin<qint64>(roster.size() / MeiboRecord::byteSize + 1, RosterFile::lastSlot));
         constexpr qint64 slotsPerRead = 256;
         std::int32_t number = 0;
         while (number < RosterFile::lastSlot) {
@@ -63,9 +63,11 @@ void ReadingList::addEntry(std::int32_t number, QByteArrayView bytes)
     if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return b == ' ' || b == '\0'; }))
         return;
     using Field = MeiboRecord::Field;
-    ReadingEntry entry{number, MeiboRecord::trimmedFieldFromBytes(bytes, Field::Namae),
+    ReadingEntry entry{number,
+                       MeiboRecord::trimmedFieldFromBytes(bytes, Field::Namae),
                        MeiboRecord::trimmedFieldFromBytes(bytes, Field::Tell),
-                       MeiboRecord::trimmedFieldFromBytes(bytes, Field::Mail), {},
+                       MeiboRecord::trimmedFieldFromBytes(bytes, Field::Mail),
+                       {},
                        ReadingKind::None};
     takeReading(entry);
     m_entries.append(std::move(entry));
@@ -92,10 +94,9 @@ void ReadingList::makeKeys(const QList<int> &positions)
         const ReadingEntry &entry = m_entries.at(position);
         const QString kana = ReadingForms::kanaKey(entry.reading);
         m_haystacks[std::size_t(position)] =
-            ReadingForms::searchKey(entry.name) + separator + ReadingForms::searchKey(entry.mail)
-            + separator + kana + separator
-            + ReadingForms::romajiKey(ReadingForms::latin(kana)) + separator
-            + ReadingForms::digitsKey(entry.tell);
+            ReadingForms::searchKey(entry.name) + separator + ReadingForms::searchKey(entry.mail) +
+            separator + kana + separator + ReadingForms::romajiKey(ReadingForms::latin(kana)) +
+            separator + ReadingForms::digitsKey(entry.tell);
     }
 }
 
@@ -134,14 +135,14 @@ QList<int> ReadingList::matching(const QList<int> &positions, QStringView search
     const QString romaji = ReadingForms::romajiKey(key);
     QString digits = key;
     digits.remove(u'-').remove(u' ');
-    const bool isTelephone = std::all_of(digits.cbegin(), digits.cend(),
-                                         [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const bool isTelephone =
+        std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     QList<int> matches;
     for (const int position : positions) {
         const QString &haystack = m_haystacks[std::size_t(position)];
-        if (haystack.contains(key) || (!kana.isEmpty() && haystack.contains(kana))
-            || (!romaji.isEmpty() && haystack.contains(romaji))
-            || (isTelephone && haystack.contains(digits)))
+        if (haystack.contains(key) || (!kana.isEmpty() && haystack.contains(kana)) ||
+            (!romaji.isEmpty() && haystack.contains(romaji)) ||
+            (isTelephone && haystack.contains(digits)))
             matches.append(position);
     }
     return matches;
@@ -153,13 +154,15 @@ int ReadingList::indexRow(int position) const
     return ReadingForms::indexRow(entry.reading.isEmpty() ? entry.name : entry.reading);
 }
 
-ReadingList::Confirmation ReadingList::confirm(int position, QStringView reading, RosterFile &roster, QString *reason)
+ReadingList::Confirmation ReadingList::confirm(int position, QStringView reading,
+                                               RosterFile &roster, QString *reason)
 {
     return confirmAll({position}, {reading.toString()}, roster, reason);
 }
 
-ReadingList::Confirmation ReadingList::confirmAll(const QList<int> &positions, const QStringList &readings,
-                             RosterFile &roster, QString *reason)
+ReadingList::Confirmation ReadingList::confirmAll(const QList<int> &positions,
+                                                  const QStringList &readings, RosterFile &roster,
+                                                  QString *reason)
 {
     ReadingFile changed = m_file;
     for (qsizetype i = 0; i < positions.size(); ++i) {

@@ -67,7 +67,6 @@ public:
                             RosterFile &roster, QString *reason);
 
 private:
-
     void addEntry(std::int32_t number, QByteArrayView bytes);
     // The entry's reading: confirmed, its own, or the guesser's.
     void takeReading(ReadingEntry &entry);

@@ -6,8 +6,7 @@
 
 ReadingTableModel::ReadingTableModel(const ReadingList &list, QObject *parent)
     : QAbstractTableModel(parent), m_list(list)
-{
-}
+{}
 
 int ReadingTableModel::rowCount(const QModelIndex &parent) const
 {
@@ -21,8 +20,8 @@ int ReadingTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant ReadingTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)
-        || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid) ||
+        (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
     const ReadingEntry &entry = m_list.entries().at(m_positions.at(index.row()));
     switch (index.column()) {
@@ -45,7 +44,8 @@ QVariant ReadingTableModel::headerData(int section, Qt::Orientation orientation,
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return section >= 0 && section < ColumnCount ? YomiTexts::columns().at(section) : QVariant();
+        return section >= 0 && section < ColumnCount ? YomiTexts::columns().at(section)
+                                                     : QVariant();
     if (section < 0 || section >= m_positions.size())
         return {};
     // A row's name for a screen reader: its number and name.

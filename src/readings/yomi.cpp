@@ -96,9 +96,9 @@ void Yomi::createControls()
     m_table->horizontalHeader()->setStretchLastSection(true);
     const int character = m_table->fontMetrics().horizontalAdvance(u'あ');
     for (const auto &[column, characters] : {std::pair{ReadingTableModel::Number, 4},
-                                              {ReadingTableModel::Name, 11},
-                                              {ReadingTableModel::Reading, 14},
-                                              {ReadingTableModel::Tell, 9}})
+                                             {ReadingTableModel::Name, 11},
+                                             {ReadingTableModel::Reading, 14},
+                                             {ReadingTableModel::Tell, 9}})
         m_table->setColumnWidth(column, character * characters);
 
     m_status = new QLabel(this);
@@ -178,8 +178,8 @@ bool Yomi::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     // From the search box, the arrow down goes on to the list.
-    if (watched == m_searchBox && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down) {
+    if (watched == m_searchBox && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down) {
         m_table->setFocus(Qt::TabFocusReason);
         return true;
     }

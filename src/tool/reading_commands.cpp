@@ -101,21 +101,21 @@ int runList(const QStringList &arguments)
     if (const std::optional<int> status = parse(parser, arguments))
         return *status;
     const QString orderName = parser.value(order);
-    if ((orderName != u"yomi"_s && orderName != u"number"_s)
-        || !parser.positionalArguments().isEmpty())
+    if ((orderName != u"yomi"_s && orderName != u"number"_s) ||
+        !parser.positionalArguments().isEmpty())
         return refuse(ReadingCommandTexts::wrongOrder() + u"\n\n"_s + helpText(parser, arguments),
                       wrongCommandLine);
     ReadingList list;
     if (const std::optional<int> status = load(list))
         return *status;
-    const QList<int> shown = list.matching(
-        list.ordered(orderName == u"yomi"_s ? ReadingList::Order::Reading
-                                            : ReadingList::Order::Number),
-        parser.value(find));
+    const QList<int> shown =
+        list.matching(list.ordered(orderName == u"yomi"_s ? ReadingList::Order::Reading
+                                                          : ReadingList::Order::Number),
+                      parser.value(find));
     for (const int position : shown) {
         const ReadingEntry &entry = list.entries().at(position);
-        out() << entry.number << u'\t' << entry.name << u'\t' << ReadingTexts::shown(entry)
-              << u'\t' << entry.tell << u'\t' << entry.mail << u'\n';
+        out() << entry.number << u'\t' << entry.name << u'\t' << ReadingTexts::shown(entry) << u'\t'
+              << entry.tell << u'\t' << entry.mail << u'\n';
     }
     out() << Qt::flush;
     return 0;
@@ -156,7 +156,8 @@ int guessReadings(bool apply)
         const ReadingEntry &entry = list.entries().at(position);
         if (entry.kind != ReadingKind::Guessed)
             continue;
-        out() << entry.number << u'\t' << entry.name << u'\t' << ReadingTexts::shown(entry) << u'\n';
+        out() << entry.number << u'\t' << entry.name << u'\t' << ReadingTexts::shown(entry)
+              << u'\n';
         guessed.append(position);
         readings.append(entry.reading);
     }

@@ -46,15 +46,16 @@ private slots:
         QTest::addColumn<QString>("reading");
         QTest::newRow("confirmed") << "1\t山田\tやまだ\n"_ba << u"山田"_s << u"やまだ"_s;
         QTest::newRow("renamed since") << "1\t山本\tやまもと\n"_ba << u"山田"_s << QString();
-        QTest::newRow("CR LF, no last break") << "1\t山田\tやまだ\r\n"_ba << u"山田"_s << u"やまだ"_s;
-        QTest::newRow("half-width, normalised") << "1\t山田\tﾔﾏﾀﾞ  ﾀﾛｳ\n"_ba << u"山田"_s
-                                                << u"ヤマダ タロウ"_s;
+        QTest::newRow("CR LF, no last break")
+            << "1\t山田\tやまだ\r\n"_ba << u"山田"_s << u"やまだ"_s;
+        QTest::newRow("half-width, normalised")
+            << "1\t山田\tﾔﾏﾀﾞ  ﾀﾛｳ\n"_ba << u"山田"_s << u"ヤマダ タロウ"_s;
         QTest::newRow("tab in the name") << "1\t山\t田\tやまだ"_ba << u"山\t田"_s << u"やまだ"_s;
         QTest::newRow("bad UTF-8") << "1\t山田\t\xff\xfe\n"_ba << u"山田"_s << QString();
         QTest::newRow("no number") << "x\t山田\tやまだ\n"_ba << u"山田"_s << QString();
         QTest::newRow("two fields") << "1\tやまだ\n"_ba << u"やまだ"_s << QString();
-        QTest::newRow("after a damaged line") << "\xff\n\t\t\n1\t山田\tやまだ\n"_ba << u"山田"_s
-                                              << u"やまだ"_s;
+        QTest::newRow("after a damaged line")
+            << "\xff\n\t\t\n1\t山田\tやまだ\n"_ba << u"山田"_s << u"やまだ"_s;
         QTest::newRow("missing") << QByteArray() << u"山田"_s << QString();
     }
     void sideFile()
@@ -139,7 +140,8 @@ private slots:
                      {u"3"_s, u"田中花子"_s},
                      {u"4"_s, u"Tanaka"_s},
                      {u"5"_s, u"伊藤"_s, u"090 1111 2222"_s}});
-        writeFileBytes(u"yomi.txt"_s, "1\t佐藤 太郎\tさとう たろう\n3\t田中花子\tたなか はなこ\n"_ba);
+        writeFileBytes(u"yomi.txt"_s,
+                       "1\t佐藤 太郎\tさとう たろう\n3\t田中花子\tたなか はなこ\n"_ba);
         ReadingList list;
         QString reason;
         QVERIFY(list.load(&reason));
@@ -151,9 +153,9 @@ private slots:
     {
         QTest::addColumn<QString>("reading");
         QTest::addColumn<int>("row");
-        const QStringList readings = {u"ぁい"_s, u"ゔぃ"_s, u"がっこう"_s, u"ザ"_s,  u"ぢ"_s,
-                                      u"ﾅﾅ"_s,   u"ぽ"_s,   u"もも"_s,     u"ゃ"_s,  u"ろ"_s,
-                                      u"ん"_s,   u"ゎ"_s,   u"ABC"_s,      u"ー"_s,  u""_s};
+        const QStringList readings = {u"ぁい"_s, u"ゔぃ"_s, u"がっこう"_s, u"ザ"_s, u"ぢ"_s,
+                                      u"ﾅﾅ"_s,   u"ぽ"_s,   u"もも"_s,     u"ゃ"_s, u"ろ"_s,
+                                      u"ん"_s,   u"ゎ"_s,   u"ABC"_s,      u"ー"_s, u""_s};
         const QList<int> rows = {0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 10, 10, 10};
         for (qsizetype i = 0; i < readings.size(); ++i)
             QTest::newRow(qPrintable(readings.at(i))) << readings.at(i) << rows.at(i);
@@ -170,8 +172,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reading");
         QTest::addColumn<ReadingKind>("kind");
-        QTest::newRow("family and given") << u"田中花子"_s << u"たなか はなこ"_s << ReadingKind::Guessed;
-        QTest::newRow("blank typed") << u"佐藤　太郎"_s << u"さとう たろう"_s << ReadingKind::Guessed;
+        QTest::newRow("family and given")
+            << u"田中花子"_s << u"たなか はなこ"_s << ReadingKind::Guessed;
+        QTest::newRow("blank typed")
+            << u"佐藤　太郎"_s << u"さとう たろう"_s << ReadingKind::Guessed;
         QTest::newRow("Latin") << u"John Smith"_s << u"John Smith"_s << ReadingKind::Own;
         QTest::newRow("half-width kana") << u"ﾀﾅｶ ﾊﾅｺ"_s << u"タナカ ハナコ"_s << ReadingKind::Own;
     }

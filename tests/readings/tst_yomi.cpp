@@ -96,7 +96,8 @@ private slots:
         const QByteArray roster = readFileBytes(u"meibo.dat"_s);
         QVERIFY(program.start());
         QVERIFY(program.windows.showYomi());
-        QCOMPARE(column(program, 2), (QStringList{u"たなか いちろう（推定）"_s, u"やまだ（推定）"_s}));
+        QCOMPARE(column(program, 2),
+                 (QStringList{u"たなか いちろう（推定）"_s, u"やまだ（推定）"_s}));
         QCOMPARE(program.text(u"Yomi/readingBox"_s), u"たなか いちろう"_s);
         QVERIFY(program.click(u"Yomi/adoptGuess"_s));
         QCOMPARE(readFileBytes(u"yomi.txt"_s), "2\t田中 一郎\tたなか いちろう\n"_ba);
