@@ -8,42 +8,15 @@
 
 #include "application_identity.h"
 #include "platform/user_data_folder.h"
+#include "tool/command_line.h"
 #include "tool/reading_commands.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_texts.h"
 
 using namespace Qt::StringLiterals;
+using namespace CommandLine;
 
 namespace {
-
-constexpr int wrongCommandLine = 2;
-
-int usageError(const QString &message, const QString &help)
-{
-    QTextStream(stderr) << message << u"\n\n"_s << help;
-    return wrongCommandLine;
-}
-
-// The help with the command's own name in place of the program's path.
-QString helpText(const QCommandLineParser &parser, const QStringList &arguments)
-{
-    return parser.helpText().replace(QCoreApplication::arguments().constFirst(),
-                                     arguments.constFirst());
-}
-
-// Parses a command's own options; nothing to run when the command line was wrong or help was
-// asked for, with the status to exit with.
-std::optional<int> parse(QCommandLineParser &parser, const QStringList &arguments)
-{
-    const QCommandLineOption help = parser.addHelpOption();
-    if (!parser.parse(arguments))
-        return usageError(parser.errorText(), helpText(parser, arguments));
-    if (parser.isSet(help)) {
-        QTextStream(stdout) << helpText(parser, arguments);
-        return 0;
-    }
-    return std::nullopt;
-}
 
 int runExport(const QStringList &arguments)
 {

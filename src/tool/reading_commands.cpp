@@ -1,7 +1,6 @@
 #include "tool/reading_commands.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -9,15 +8,16 @@
 #include "readings/reading_texts.h"
 #include "roster/roster_file.h"
 #include "roster/roster_file_texts.h"
+#include "tool/command_line.h"
 #include "tool/reading_commands_texts.h"
 #include "tool/tool_texts.h"
 
 using namespace Qt::StringLiterals;
+using namespace CommandLine;
 
 namespace {
 
 constexpr int failed = 1;
-constexpr int wrongCommandLine = 2;
 
 QTextStream &out()
 {
@@ -31,31 +31,10 @@ QTextStream &err()
     return stream;
 }
 
-int refuse(const QString &message, int status = failed)
+int refuse(const QString &message)
 {
     err() << message << Qt::endl;
-    return status;
-}
-
-// The help with the command's name in place of the program's path.
-QString helpText(const QCommandLineParser &parser, const QStringList &arguments)
-{
-    return parser.helpText().replace(QCoreApplication::arguments().constFirst(),
-                                     arguments.constFirst());
-}
-
-// Parses the options; a status to exit with when there is nothing more to do.
-std::optional<int> parse(QCommandLineParser &parser, const QStringList &arguments)
-{
-    const QCommandLineOption help = parser.addHelpOption();
-    if (!parser.parse(arguments))
-        return refuse(parser.errorText() + u"\n\n"_s + helpText(parser, arguments),
-                      wrongCommandLine);
-    if (parser.isSet(help)) {
-        out() << helpText(parser, arguments) << Qt::flush;
-        return 0;
-    }
-    return std::nullopt;
+    return failed;
 }
 
 // The roster of the current folder with its readings; a status when it cannot be had.
@@ -103,8 +82,7 @@ int runList(const QStringList &arguments)
     const QString orderName = parser.value(order);
     if ((orderName != u"yomi"_s && orderName != u"number"_s) ||
         !parser.positionalArguments().isEmpty())
-        return refuse(ReadingCommandTexts::wrongOrder() + u"\n\n"_s + helpText(parser, arguments),
-                      wrongCommandLine);
+        return usageError(ReadingCommandTexts::wrongOrder(), helpText(parser, arguments));
     ReadingList list;
     if (const std::optional<int> status = load(list))
         return *status;
@@ -188,8 +166,7 @@ int runYomi(const QStringList &arguments)
         return setReading(words.at(1), words.mid(2).join(u' '));
     if (words.size() == 1 && words.first() == u"guess"_s)
         return guessReadings(parser.isSet(apply));
-    return refuse(ReadingCommandTexts::wrongYomi() + u"\n\n"_s + helpText(parser, arguments),
-                  wrongCommandLine);
+    return usageError(ReadingCommandTexts::wrongYomi(), helpText(parser, arguments));
 }
 
 } // namespace
