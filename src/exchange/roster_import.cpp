@@ -73,10 +73,15 @@ QList<ImportPlacement> placeEntries(const QList<ReadContact> &contacts, QList<bo
     const auto isFree = [&occupied](std::int32_t slot) {
         return slot > occupied.size() || !occupied.at(slot - 1);
     };
-    const auto take = [&occupied](std::int32_t slot) {
+    // Slots this import fills: even replace never writes one entry over another of the file.
+    QList<bool> placedHere;
+    const auto take = [&occupied, &placedHere](std::int32_t slot) {
         if (occupied.size() < slot)
             occupied.resize(slot, false);
         occupied[slot - 1] = true;
+        if (placedHere.size() < slot)
+            placedHere.resize(slot, false);
+        placedHere[slot - 1] = true;
     };
     std::int32_t lowestFree = 1;
     QList<ImportPlacement> placements;
@@ -84,7 +89,10 @@ QList<ImportPlacement> placeEntries(const QList<ReadContact> &contacts, QList<bo
         ImportPlacement placement;
         placement.entry = contact.entry;
         const std::int32_t wanted = contact.entry.number;
-        if (wanted >= 1 && wanted <= lastSlot && (replace || isFree(wanted))) {
+        const bool inRange = wanted >= 1 && wanted <= lastSlot;
+        if (inRange && wanted <= placedHere.size() && placedHere.at(wanted - 1))
+            placement.takenInFile = wanted;
+        if (inRange && placement.takenInFile == 0 && (replace || isFree(wanted))) {
             placement.slot = wanted;
         } else {
             while (lowestFree <= lastSlot && !isFree(lowestFree))
