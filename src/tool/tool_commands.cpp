@@ -110,33 +110,34 @@ class ExportOutput final
 {
 public:
     explicit ExportOutput(const QString &name) : m_name(name), m_whole(name) {}
+    ~ExportOutput()
+    {
+        if (m_stream && m_stream != stdout)
+            std::fclose(m_stream);
+    }
+    Q_DISABLE_COPY_MOVE(ExportOutput)
 
     bool open()
     {
-        if (m_name.isEmpty())
-            return true;
-        if (!isStream(m_name))
+        if (!m_name.isEmpty() && !isStream(m_name))
             return m_whole.open() || fail(m_whole.errorString());
-        m_stream.setFileName(m_name);
         // Appended to, never cut short: the shell may have opened it to append.
-        return m_stream.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)
-               || fail(m_stream.errorString());
+        m_stream = m_name.isEmpty() ? stdout : std::fopen(QFile::encodeName(m_name).constData(), "ab");
+        return m_stream || fail(QString::fromLocal8Bit(std::strerror(errno)));
     }
     bool write(const QByteArray &bytes)
     {
-        if (m_name.isEmpty())
-            return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout)
-                       == std::size_t(bytes.size())
-                   || fail(QString::fromLocal8Bit(std::strerror(errno)));
-        if (m_stream.isOpen())
-            return m_stream.write(bytes) == bytes.size() || fail(m_stream.errorString());
-        return m_whole.write(bytes) || fail(m_whole.errorString());
+        if (!m_stream)
+            return m_whole.write(bytes) || fail(m_whole.errorString());
+        return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), m_stream)
+                   == std::size_t(bytes.size())
+               || fail(QString::fromLocal8Bit(std::strerror(errno)));
     }
     bool finish()
     {
-        if (m_name.isEmpty())
-            return std::fflush(stdout) == 0 || fail(QString::fromLocal8Bit(std::strerror(errno)));
-        return m_stream.isOpen() || m_whole.commit() || fail(m_whole.errorString());
+        if (!m_stream)
+            return m_whole.commit() || fail(m_whole.errorString());
+        return std::fflush(m_stream) == 0 || fail(QString::fromLocal8Bit(std::strerror(errno)));
     }
     QString reason() const { return m_reason; }
 
@@ -149,7 +150,7 @@ private:
 
     QString m_name;
     WholeFileWriter m_whole;
-    QFile m_stream;
+    std::FILE *m_stream = nullptr;
     QString m_reason;
 };
 

@@ -64,8 +64,11 @@ inline QString restorePreview(const QString &backup, int entries, int current)
 }
 inline QString restored(const QString &backup, const QString &madeBackup)
 {
+    if (madeBackup.isEmpty())
+        return u"名簿ファイル meibo.dat を %1 に戻しました (戻す前の名簿はありませんでした)。"_s.arg(
+            QDir::toNativeSeparators(backup));
     return u"名簿ファイル meibo.dat を %1 に戻しました (戻す前の名簿は %2)。"_s.arg(
-        QDir::toNativeSeparators(backup), madeBackup.isEmpty() ? u"ありませんでした"_s : madeBackup);
+        QDir::toNativeSeparators(backup), madeBackup);
 }
 inline QString cannotWrite(const QString &file, const QString &reason)
 {
@@ -112,8 +115,9 @@ inline QString dryRun()
 }
 inline QString written(int count, const QString &backup)
 {
-    return u"%1 件を名簿ファイル meibo.dat に書き込みました (元の名簿は %2)。"_s.arg(count).arg(
-        backup.isEmpty() ? u"ありませんでした"_s : backup);
+    if (backup.isEmpty())
+        return u"%1 件を名簿ファイル meibo.dat に書き込みました (元の名簿はありませんでした)。"_s.arg(count);
+    return u"%1 件を名簿ファイル meibo.dat に書き込みました (元の名簿は %2)。"_s.arg(count).arg(backup);
 }
 
 } // namespace ToolTexts
