@@ -209,9 +209,10 @@ QString backUpRoster(QString *reason)
     }
     const QString stamp = QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s);
     QFile backup;
+    // A second in the same second gets "_2", which lists after the first.
     for (int n = 1;; ++n) {
         backup.setFileName(rosterPath() + u'.' + stamp
-                           + (n == 1 ? QString() : u"-"_s + QString::number(n)) + u".bak"_s);
+                           + (n == 1 ? QString() : u"_"_s + QString::number(n)) + u".bak"_s);
         if (backup.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             break;
         if (!backup.exists() || n == 100) {
