@@ -176,6 +176,23 @@ std::optional<RosterEntries> readRoster()
     return std::nullopt;
 }
 
+// Opens a file the command line names for reading, never blocking, and only an ordinary file:
+// a FIFO would hang the command and a device may never end. False once the reason is said.
+bool openInput(QFile &file)
+{
+    switch (openOrdinaryFile(file, QIODevice::ReadOnly)) {
+    case OrdinaryOpen::Opened:
+        return true;
+    case OrdinaryOpen::NotOrdinary:
+        refuse(ToolTexts::notOrdinary(file.fileName()));
+        return false;
+    case OrdinaryOpen::Failed:
+        break;
+    }
+    refuse(ToolTexts::cannotReadFile(file.fileName(), file.errorString()));
+    return false;
+}
+
 // Hands the file's bytes from its start to write, a piece at a time; false at the first failure,
 // with the reason when it was the reading.
 template <typename Write>
@@ -209,7 +226,7 @@ QString backUpRoster(QString *reason)
     }
     const QString stamp = QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s);
     QFile backup;
-    // A second in the same second gets "_2", which lists after the first.
+    // Another backup within the same second gets "_2", which lists after the first.
     for (int n = 1;; ++n) {
         backup.setFileName(rosterPath() + u'.' + stamp
                            + (n == 1 ? QString() : u"_"_s + QString::number(n)) + u".bak"_s);
@@ -288,14 +305,8 @@ int exportRoster(const ExportOptions &options)
 int importContacts(const ImportOptions &options)
 {
     QFile file(options.file);
-    switch (openOrdinaryFile(file, QIODevice::ReadOnly)) {
-    case OrdinaryOpen::Opened:
-        break;
-    case OrdinaryOpen::NotOrdinary:
-        return refuse(ToolTexts::notOrdinary(options.file));
-    case OrdinaryOpen::Failed:
-        return refuse(ToolTexts::cannotReadFile(options.file, file.errorString()));
-    }
+    if (!openInput(file))
+        return 1;
     // Never more than the limit, even from a file that grows while it is read.
     const QByteArray bytes = file.size() > inputLimit ? QByteArray() : file.read(inputLimit + 1);
     if (file.size() > inputLimit || bytes.size() > inputLimit)
@@ -368,14 +379,8 @@ int importContacts(const ImportOptions &options)
 int restoreRoster(const RestoreOptions &options)
 {
     QFile backup(options.backup);
-    switch (openOrdinaryFile(backup, QIODevice::ReadOnly)) {
-    case OrdinaryOpen::Opened:
-        break;
-    case OrdinaryOpen::NotOrdinary:
-        return refuse(ToolTexts::notOrdinary(options.backup));
-    case OrdinaryOpen::Failed:
-        return refuse(ToolTexts::cannotReadFile(options.backup, backup.errorString()));
-    }
+    if (!openInput(backup))
+        return 1;
     if (isSameFile(rosterPath(), options.backup))
         return refuse(ToolTexts::restoreFromRoster());
     // Every roster is whole slots long: anything else is some other file.
