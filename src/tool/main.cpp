@@ -98,8 +98,7 @@ int runRestore(const QStringList &arguments)
     parser.setApplicationDescription(
         u"名簿の控え (meibo.dat.日付-時刻.bak) を名簿 meibo.dat に戻します。"
         u"--apply がなければ、何が戻るかを示すだけです。"_s);
-    const QCommandLineOption apply(u"apply"_s,
-                                   u"名簿を戻す (今の名簿も先に控える)"_s);
+    const QCommandLineOption apply(u"apply"_s, u"名簿を戻す (今の名簿も先に控える)"_s);
     parser.addOption(apply);
     parser.addPositionalArgument(u"BACKUP"_s, u"戻す控えのファイル"_s);
     if (const std::optional<int> status = parse(parser, arguments))
