@@ -307,9 +307,14 @@ int importContacts(const ImportOptions &options)
     QFile file(options.file);
     if (!openInput(file))
         return 1;
-    // Never more than the limit, even from a file that grows while it is read.
-    const QByteArray bytes = file.size() > inputLimit ? QByteArray() : file.read(inputLimit + 1);
-    if (file.size() > inputLimit || bytes.size() > inputLimit)
+    if (file.size() > inputLimit)
+        return refuse(ToolTexts::tooLarge(options.file));
+    // A piece at a time, never past the limit, even from a file that grows while it is read.
+    QByteArray bytes;
+    bytes.reserve(file.size());
+    for (QByteArray piece; bytes.size() <= inputLimit && !(piece = file.read(copyPiece)).isEmpty();)
+        bytes += piece;
+    if (bytes.size() > inputLimit)
         return refuse(ToolTexts::tooLarge(options.file));
     if (file.error() != QFileDevice::NoError)
         return refuse(ToolTexts::cannotReadFile(options.file, file.errorString()));

@@ -26,7 +26,6 @@ static Run tool(const QStringList &arguments, const std::function<void()> &inChi
             QString::fromUtf8(process.readAllStandardOutput())};
 }
 
-// One slot of the roster holding only the name.
 static QByteArray slot(const QByteArray &name) { return name + QByteArray(436 - name.size(), ' '); }
 
 // Every file of the folder with its bytes; what is not an ordinary file by its name alone.
