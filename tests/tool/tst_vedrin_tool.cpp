@@ -126,8 +126,8 @@ private slots:
         QCOMPARE(readFileBytes(u"meibo.dat"_s).first(30), QByteArray("x") + QByteArray(29, ' '));
     }
 
-    // Setup (a shell command) changes the folder, a fault the disk or the process; the command prints
-    // cards cards (-1: refused, status 1), and only the roster changes, to c1 to cN when imported.
+    // Setup (a shell command) changes the folder, a fault the disk or the process. The command prints
+    // that many cards (-1: refused, status 1); only the roster changes, to c1 to cN when imported.
     void commands_data()
     {
         QTest::addColumn<QString>("setup");
@@ -235,14 +235,14 @@ private slots:
         const Run first = tool(import), second = tool(import);
         const QStringList backups = QDir::current().entryList({u"meibo.dat.20*.bak"_s});
         QCOMPARE(first.output, u"No. 2: B\nNo. 3: C\n    No. 2 はこのファイルの前の項目が使うので、空いている番号に入れます\n"
-                               u"2 件を名簿ファイル meibo.dat に書き込みました (元の名簿は "_s + backups[0] + u")。\n"_s);
-        QVERIFY(second.output.endsWith(u"(元の名簿は "_s + backups[1] + u")。\n"_s));
-        QCOMPARE(readFileBytes(backups[0]) + readFileBytes(backups[1]), slot("A") + slot("A") + slot("B") + slot("C"));
+                               u"2 件を名簿ファイル meibo.dat に書き込みました (元の名簿は "_s + backups.value(0) + u")。\n"_s);
+        QVERIFY(second.output.endsWith(u"(元の名簿は "_s + backups.value(1) + u")。\n"_s));
+        QCOMPARE(readFileBytes(backups.value(0)) + readFileBytes(backups.value(1)), slot("A") + slot("A") + slot("B") + slot("C"));
         const QByteArray imported = slot("A") + slot("B") + slot("C") + slot("C");
-        QCOMPARE(tool({u"restore"_s, backups[0]}).output, u"名簿ファイル meibo.dat (今は 4 件) を "_s + backups[0]
+        QCOMPARE(tool({u"restore"_s, backups.value(0)}).output, u"名簿ファイル meibo.dat (今は 4 件) を "_s + backups.value(0)
                      + u" (1 件) に戻します。\nまだ何も書き込んでいません。書き込むには --apply を付けてください。\n"_s);
         QCOMPARE(readFileBytes(u"meibo.dat"_s), imported);
-        const Run restore = tool({u"restore"_s, u"--apply"_s, backups[0]});
+        const Run restore = tool({u"restore"_s, u"--apply"_s, backups.value(0)});
         const QString third = QDir::current().entryList({u"meibo.dat.20*.bak"_s}).value(2);
         QVERIFY(restore.output.endsWith(u"(戻す前の名簿は "_s + third + u")。\n"_s));
         QCOMPARE(readFileBytes(u"meibo.dat"_s) + readFileBytes(third), slot("A") + imported);
