@@ -69,6 +69,8 @@ int confirmed(ReadingList::Confirmation confirmation, const QString &reason)
     return refuse(ReadingCommandTexts::cannotWriteReadings(reason));
 }
 
+} // namespace
+
 int runList(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -98,6 +100,8 @@ int runList(const QStringList &arguments)
     out() << Qt::flush;
     return 0;
 }
+
+namespace {
 
 int setReading(const QString &number, const QString &reading)
 {
@@ -151,6 +155,8 @@ int guessReadings(bool apply)
     return 0;
 }
 
+} // namespace
+
 int runYomi(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -169,14 +175,3 @@ int runYomi(const QStringList &arguments)
     return usageError(ReadingCommandTexts::wrongYomi(), helpText(parser, arguments));
 }
 
-} // namespace
-
-bool isReadingCommand(const QString &command)
-{
-    return command == u"list"_s || command == u"yomi"_s;
-}
-
-int runReadingCommand(const QString &command, const QStringList &arguments)
-{
-    return command == u"list"_s ? runList(arguments) : runYomi(arguments);
-}

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QString>
 #include <QStringList>
 
 // The tool's commands on readings: list (the entries in 五十音順 or by number, searched as the
 // window searches) and yomi (set or guess readings, under the roster's lock).
-bool isReadingCommand(const QString &command);
-// The command's arguments, its name first; returns the exit status.
-int runReadingCommand(const QString &command, const QStringList &arguments);
+// Each takes the command's arguments, its name first, and returns the exit status.
+int runList(const QStringList &arguments);
+int runYomi(const QStringList &arguments);
