@@ -136,6 +136,7 @@ QList<int> ReadingList::matching(const QList<int> &positions, QStringView search
     QString digits = key;
     digits.remove(u'-').remove(u' ');
     const bool isTelephone =
+        !digits.isEmpty() &&
         std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     QList<int> matches;
     for (const int position : positions) {

@@ -174,4 +174,3 @@ int runYomi(const QStringList &arguments)
         return guessReadings(parser.isSet(apply));
     return usageError(ReadingCommandTexts::wrongYomi(), helpText(parser, arguments));
 }
-
