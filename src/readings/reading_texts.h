@@ -17,4 +17,12 @@ inline QString shown(const ReadingEntry &entry)
 {
     return entry.kind == ReadingKind::Guessed ? entry.reading + guessMark() : entry.reading;
 }
+inline QString readingNotKept()
+{
+    return u"このよみは登録できません。長すぎるか、名前に改行があります。"_s;
+}
+inline QString cannotWriteReadings(const QString &reason)
+{
+    return u"よみのファイル yomi.txt に書き込めませんでした: %1"_s.arg(reason);
+}
 } // namespace ReadingTexts

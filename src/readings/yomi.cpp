@@ -11,6 +11,7 @@
 
 #include "readings/reading_list.h"
 #include "readings/reading_table_model.h"
+#include "readings/reading_texts.h"
 #include "readings/yomi_texts.h"
 #include "roster/roster_file_texts.h"
 #include "roster/roster_state.h"
@@ -308,8 +309,8 @@ void Yomi::confirm(const QString &reading)
     if (borrowed)
         file.close();
     if (confirmation == ReadingList::Confirmation::NotKept)
-        showMessage(this, YomiTexts::readingNotKept());
+        showMessage(this, ReadingTexts::readingNotKept());
     else if (confirmation == ReadingList::Confirmation::NotWritten)
-        showMessage(this, YomiTexts::cannotWriteReadings(reason));
+        showMessage(this, ReadingTexts::cannotWriteReadings(reason));
     refill(number);
 }

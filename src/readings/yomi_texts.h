@@ -70,12 +70,4 @@ inline QString showEntry()
     return u"この番号を表示(&O)"_s;
 }
 
-inline QString readingNotKept()
-{
-    return u"このよみは登録できません。長すぎるか、名前に改行があります。"_s;
-}
-inline QString cannotWriteReadings(const QString &reason)
-{
-    return u"よみのファイル yomi.txt に書き込めませんでした: %1"_s.arg(reason);
-}
 } // namespace YomiTexts

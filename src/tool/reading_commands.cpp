@@ -62,11 +62,11 @@ int confirmed(ReadingList::Confirmation confirmation, const QString &reason)
     case ReadingList::Confirmation::Confirmed:
         return 0;
     case ReadingList::Confirmation::NotKept:
-        return refuse(ReadingCommandTexts::readingNotKept());
+        return refuse(ReadingTexts::readingNotKept());
     case ReadingList::Confirmation::NotWritten:
         break;
     }
-    return refuse(ReadingCommandTexts::cannotWriteReadings(reason));
+    return refuse(ReadingTexts::cannotWriteReadings(reason));
 }
 
 } // namespace

@@ -42,14 +42,6 @@ inline QString emptySlot(const QString &number)
 {
     return u"No. %1 に項目がありません。"_s.arg(number);
 }
-inline QString readingNotKept()
-{
-    return u"このよみは登録できません (長すぎるか、名前に改行があります)。"_s;
-}
-inline QString cannotWriteReadings(const QString &reason)
-{
-    return u"よみのファイル yomi.txt に書き込めませんでした: %1"_s.arg(reason);
-}
 inline QString confirmed(int count)
 {
     return u"%1 件のよみを yomi.txt に登録しました。"_s.arg(count);
