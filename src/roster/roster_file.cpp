@@ -5,9 +5,9 @@
 #include "platform/file_identity.h"
 #include "platform/file_kind.h"
 #include "platform/file_lock.h"
-#include "platform/ordinary_file.h"
 #include "platform/file_space.h"
 #include "platform/file_sync.h"
+#include "platform/ordinary_file.h"
 #include "roster/meibo_record.h"
 
 using namespace Qt::StringLiterals;

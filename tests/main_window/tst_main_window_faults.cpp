@@ -108,7 +108,8 @@ private slots:
         // A FIFO and a file renamed in turn over the settings: an open that waited would hang.
         std::thread swapper([&] {
             while (!done)
-                ::mkfifo("fifo", 0666), ::rename("fifo", "settei.ini"), ::close(::creat("file", 0666)), ::rename("file", "settei.ini");
+                ::mkfifo("fifo", 0666), ::rename("fifo", "settei.ini"),
+                    ::close(::creat("file", 0666)), ::rename("file", "settei.ini");
         });
         for (int registers = 0; registers < 200; ++registers)
             (void)program.registerEntry(u"1"_s, u"A"_s);
