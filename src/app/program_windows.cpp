@@ -173,7 +173,8 @@ Yomi *ProgramWindows::showYomi()
 
 void ProgramWindows::openSettings()
 {
-    m_state.roster.file.close();
+    // The lock stays while the dialog is open, so that no one takes the roster meanwhile.
+    m_state.roster.file.closeKeepingLock();
     showInstead(m_settings, m_main);
 }
 
