@@ -297,7 +297,7 @@ void Yomi::confirm(const QString &reading)
         return;
     const int number = m_list->entries().at(position).number;
     RosterFile &file = m_roster.file;
-    // While the main window is unloaded the roster is closed; the write takes its lock itself.
+    // While the main window is unloaded the roster is closed, its lock kept for the program.
     const bool borrowed = !file.isOpen();
     QString reason;
     ReadingList::Confirmation confirmation = ReadingList::Confirmation::NotWritten;
@@ -307,7 +307,7 @@ void Yomi::confirm(const QString &reading)
     else
         confirmation = m_list->confirm(position, reading, file, &reason);
     if (borrowed)
-        file.close();
+        file.closeKeepingLock();
     if (confirmation == ReadingList::Confirmation::NotKept)
         showMessage(this, ReadingTexts::readingNotKept());
     else if (confirmation == ReadingList::Confirmation::NotWritten)

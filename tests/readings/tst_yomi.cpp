@@ -115,6 +115,12 @@ private slots:
         QVERIFY(program.click(u"open"_s));
         QTRY_VERIFY(!program.windows.mainWindow());
         QVERIFY(program.type(u"Yomi/searchBox"_s, u"yamada"_s));
+        QVERIFY(program.click(u"Yomi/adoptGuess"_s));
+        QCOMPARE(readFileBytes(u"yomi.txt"_s),
+                 "2\t田中 一郎\tタナカ イチロウ\n15\t山田\tやまだ\n"_ba);
+        // The write leaves the program's lock on the roster as it found it.
+        RosterFile other;
+        QCOMPARE(other.open(), RosterFile::Status::Locked);
         QVERIFY(program.click(u"Yomi/showEntry"_s));
         QVERIFY(program.windows.mainWindow());
         QCOMPARE(program.text(u"Text1"_s), u"15"_s);
