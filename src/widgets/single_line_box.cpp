@@ -33,3 +33,8 @@ void makeSingleLineBox(QLineEdit *box)
     box->setValidator(new FirstLineValidator(box));
     box->setMaxLength(std::numeric_limits<int>::max());
 }
+
+void makeNumberBox(QLineEdit *box)
+{
+    box->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+}

@@ -1,5 +1,6 @@
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -28,6 +29,7 @@ private slots:
         QTest::addColumn<int>("lines");
         QTest::newRow("first start") << QByteArray() << 10;
         QTest::newRow("0") << QByteArray("0,\"a\"\r\n") << 0;
+        QTest::newRow("name on the next line") << QByteArray("7\r\n\"Q\"\r\n") << 7;
         // Start-up only reads the file, however long the name in it.
         QTest::newRow("10 MB name") << "3,\"" + QByteArray(10 << 20, 'n') + "\"\r\n" << 3;
     }
@@ -49,6 +51,7 @@ private slots:
         QTest::addColumn<int>("slot"); // 0: refused with the message
         QTest::addColumn<QString>("message");
         QTest::newRow("0.6 overwrites slot 1") << u"0.6"_s << u"山田"_s << 1 << QString();
+        QTest::newRow("full-width, as an input method commits it") << u"１．４"_s << u"山田"_s << 1 << QString();
         QTest::newRow("name of spaces") << u"2"_s << u"   "_s << 2 << QString();
         QTest::newRow("32767, beyond the list") << u"32767"_s << u"山田"_s << 32767 << QString();
         QTest::newRow("32768") << u"32768"_s << u"山田"_s << 0 << noNumber;
@@ -91,6 +94,99 @@ private slots:
         QVERIFY(program.type(u"Namae"_s, name) && program.click(u"Command1"_s));
         QCOMPARE(readFileBytes(u"meibo.dat"_s).sliced((slot - 1) * 436), stored);
         QVERIFY(program.find<QLabel>(u"Image1"_s)->pixmap().isNull() && program.messages.isEmpty());
+    }
+
+    void numberBoxesAskForLatinInput()
+    {
+        Program program("10,\"\"\r\n", slotBytes("A") + slotBytes("B"));
+        QVERIFY(program.start());
+        const auto hints = [&](const QString &box) {
+            return Qt::InputMethodHints(program.find(box)->inputMethodQuery(Qt::ImHints).toInt());
+        };
+        QVERIFY(hints(u"Text1"_s).testFlag(Qt::ImhPreferLatin) && !hints(u"Namae"_s).testFlag(Qt::ImhPreferLatin));
+        QVERIFY(program.type(u"Text1"_s, u"２"_s) && program.click(u"Command4"_s));
+        QCOMPARE(program.messages, QStringList{u"削除しました: B"_s + QString(29, u' ')});
+        QVERIFY(program.click(u"open"_s) && hints(u"Settei/Text1"_s).testFlag(Qt::ImhPreferLatin));
+    }
+
+    // What a box keeps of a text typed (by keys or an input method), pasted or set, counted in
+    // Shift-JIS bytes as its field stores it.
+    void boxesHoldWhatTheirFieldsStore_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("before"); // the cursor after its first character
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("22 full-width characters") << u"Namae"_s << QString() << QString(22, u'山') << u"ime"_s
+                                                 << QString(15, u'山');
+        QTest::newRow("a double-byte one that would straddle")
+            << u"Tell"_s << QString() << QString(29, u'1') + u"山"_s << u"ime"_s << QString(29, u'1');
+        QTest::newRow("keys beyond 30") << u"Mail"_s << QString() << QString(33, u'm') << u"keys"_s << QString(30, u'm');
+        QTest::newRow("pasted in the middle") << u"Mail"_s << u"abc"_s << QString(40, u'x') << u"paste"_s
+                                             << u"a"_s + QString(27, u'x') + u"bc"_s;
+        QTest::newRow("set with the padding of its field") << u"Namae"_s << QString() << u"山田"_s + QString(28, u' ')
+                                                          << u"set"_s << u"山田"_s + QString(28, u' ');
+        QTest::newRow("memo line break as 2") << u"Memo"_s << QString() << QString(88, u'x') + u"\nyz"_s << u"paste"_s
+                                             << QString(88, u'x') + u"\n"_s;
+        QTest::newRow("memo of 100 typed") << u"Memo"_s << QString() << QString(100, u'x') << u"keys"_s
+                                          << QString(90, u'x');
+    }
+    void boxesHoldWhatTheirFieldsStore()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, how);
+        QFETCH(QString, kept);
+        Program program;
+        QVERIFY(program.start());
+        QWidget *target = program.find(box);
+        QVERIFY(program.type(box, before));
+        if (auto *line = qobject_cast<QLineEdit *>(target))
+            line->setCursorPosition(1);
+        if (how == u"ime") {
+            QVERIFY(program.type(box, typed));
+        } else if (how == u"keys") {
+            QTest::keyClicks(target, typed);
+        } else if (how == u"paste") {
+            QGuiApplication::clipboard()->setText(typed);
+            QMetaObject::invokeMethod(target, "paste");
+        } else {
+            QMetaObject::invokeMethod(target, box == u"Memo" ? "setPlainText" : "setText", Q_ARG(QString, typed));
+        }
+        QCOMPARE(program.text(box), kept);
+        // What the box shows is what the roster stores.
+        QVERIFY(program.type(u"Text1"_s, u"1"_s) && (box == u"Namae" || program.type(u"Namae"_s, u"N"_s))
+                && program.click(u"Command1"_s) && program.messages.isEmpty());
+        QVERIFY(program.choose(0));
+        QCOMPARE(program.text(box).trimmed(), kept.trimmed());
+    }
+
+    void refusesWhatShiftJisCannotHold_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("emoji in the name") << u"Namae"_s << u"Sato 😀"_s << u"名前はShift-JISで保存できない文字を含んでいます。"_s;
+        QTest::newRow("Hangul in the mail") << u"Mail"_s << u"한"_s << u"メールアドレスはShift-JISで保存できない文字を含んでいます。"_s;
+        QTest::newRow("Chinese in the phone") << u"Tell"_s << u"们"_s << u"電話番号はShift-JISで保存できない文字を含んでいます。"_s;
+        QTest::newRow("memo") << u"Memo"_s << u"東京\n𠮷"_s << u"住所はShift-JISで保存できない文字を含んでいます。"_s;
+    }
+    void refusesWhatShiftJisCannotHold()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        const QByteArray before = slotBytes("Old");
+        Program program("10,\"\"\r\n", before);
+        QVERIFY(program.start() && program.type(u"Namae"_s, u"N"_s) && program.type(box, typed));
+        QVERIFY(program.type(u"Text1"_s, u"1"_s) && program.click(u"Command1"_s));
+        QCOMPARE(program.messages, QStringList{message});
+        QCOMPARE(readFileBytes(u"meibo.dat"_s), before);
+        QCOMPARE(program.text(box), typed);
+        // The current entry still holds the last slot listed, slot 10.
+        QCOMPARE(program.state.roster.CurrentEntry.get(MeiboRecord::Field::Namae), QString(30, u' '));
     }
 
     void chosenLineIsShown_data()
