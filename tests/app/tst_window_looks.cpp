@@ -2,7 +2,6 @@
 #include <QGroupBox>
 
 #include <algorithm>
-#include <cmath>
 
 #include "support/program.h"
 
@@ -57,40 +56,21 @@ private slots:
         QVERIFY(program.messages.isEmpty());
     }
 
-    // Under a dark theme (Adwaita-dark's greys) the main window's labels stay readable: the
-    // strongest contrast of their drawn text with the frame's grey reaches 4.5:1.
+    // Under a dark theme (Adwaita-dark's grey) the main window's labels stay readable: their
+    // text reaches a contrast of 4.5:1 with the frame's grey.
     void labelsFollowADarkPalette()
     {
         const QPalette before = QApplication::palette();
-        QPalette dark = before;
-        for (const auto &[role, colour] : {std::pair{QPalette::Window, QColor(0x35, 0x35, 0x35)},
-                                           {QPalette::Button, QColor(0x35, 0x35, 0x35)},
-                                           {QPalette::WindowText, QColor(0xee, 0xee, 0xee)},
-                                           {QPalette::ButtonText, QColor(0xee, 0xee, 0xee)}})
-            dark.setColor(role, colour);
-        QApplication::setPalette(dark);
+        QApplication::setPalette(QPalette(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35)));
         Program program;
-        MainWindow *main = program.start();
-        QVERIFY(main && QTest::qWaitForWindowExposed(main));
-        const auto luminance = [](QRgb rgb) {
-            const auto linear = [](int c) {
-                const double v = c / 255.0;
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
-        };
-        const double ground = luminance(QColor(0x35, 0x35, 0x35).rgb());
+        QVERIFY(program.start() && QTest::qWaitForWindowExposed(program.windows.mainWindow()));
         for (const QString &name : {u"Label1"_s, u"Label2"_s, u"Label3"_s, u"Label4"_s, u"Label5"_s}) {
             auto *label = program.find<QLabel>(name);
             const QImage shown = label->parentWidget()->grab(label->geometry()).toImage();
-            double contrast = 1;
-            for (int y = 0; y < shown.height(); ++y) {
-                for (int x = 0; x < shown.width(); ++x) {
-                    const double l = luminance(shown.pixel(x, y));
-                    contrast = std::max(contrast, (std::max(l, ground) + 0.05) / (std::min(l, ground) + 0.05));
-                }
-            }
-            QVERIFY2(contrast >= 4.5, qPrintable(u"%1: %2:1"_s.arg(name).arg(contrast)));
+            int lightest = 0; // grey 160 on grey 0x35 is 4.7:1
+            for (int at = 0; at < shown.width() * shown.height(); ++at)
+                lightest = std::max(lightest, qGray(shown.pixel(at % shown.width(), at / shown.width())));
+            QVERIFY2(lightest >= 160, qPrintable(name + u" at most %1"_s.arg(lightest)));
         }
         QApplication::setPalette(before);
     }

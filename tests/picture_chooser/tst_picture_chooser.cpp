@@ -92,35 +92,6 @@ private slots:
         QCOMPARE(program.find<FolderListBox>(u"Form1/Dir1"_s)->folder(), here);
     }
 
-    // Each box operated through its lines' Toggle action, as a screen reader does it.
-    void boxesChosenThroughAccessibility()
-    {
-        Program program;
-        QVERIFY(startWithPictures(program) && clickLine(program, u"File1"_s, u"a.png"_s));
-        const auto toggle = [](QAbstractItemView *list, int row) {
-            QAccessible::queryAccessibleInterface(list)->child(row)->actionInterface()->doAction(
-                QAccessibleActionInterface::toggleAction());
-            QCoreApplication::processEvents();
-        };
-        auto *files = program.find<QListWidget>(u"Form1/File1"_s);
-        toggle(files, files->row(files->findItems(u"b.jpg"_s, Qt::MatchExactly).first()));
-        QCOMPARE(program.state.picture.PictureFileName + u'|' + files->currentItem()->text(), u"b.jpg|b.jpg"_s);
-        auto *folders = program.find<FolderListBox>(u"Form1/Dir1"_s);
-        toggle(folders, folders->row(folders->findItems(u"sub"_s, Qt::MatchExactly).first()));
-        const QString sub = QDir::current().canonicalPath() + u"/sub"_s;
-        QCOMPARE(folders->folder() + u'|' + folders->accessibleDescription(), sub + u'|' + sub);
-        QCOMPARE(files->item(0)->text(), u"bad.txt"_s);
-        // A drive line chosen in the drop-down moves the folder box to that drive.
-        QVERIFY(QDir().mkdir(u"sub/drive"_s));
-        auto *drives = program.find<QComboBox>(u"Form1/Drive1"_s);
-        drives->addItem(u"/drive"_s, sub + u"/drive"_s);
-        drives->showPopup();
-        toggle(drives->view(), drives->count() - 1);
-        QCOMPARE(drives->currentIndex(), drives->count() - 1);
-        QCOMPARE(folders->folder(), sub + u"/drive"_s);
-        QCOMPARE(program.messages, QStringList());
-    }
-
     void pathsTheRosterCannotKeep_data()
     {
         QTest::addColumn<QString>("folder");
