@@ -144,13 +144,19 @@ void PictureChooserWindow::connectSignals()
         m_drive1->setCurrentIndex(line.row());
     });
     connect(m_dir1, &FolderListBox::folderActivated, this, &PictureChooserWindow::openFolder);
-    connect(m_file1, &QListWidget::itemSelectionChanged, this, &PictureChooserWindow::File1_Click);
+    // Run once the event that chose the file is done: a screen reader's Toggle action waits for
+    // its answer, which a message box opened inside it would hold back until it is closed.
+    connect(m_file1, &QListWidget::itemSelectionChanged, this, &PictureChooserWindow::File1_Click,
+            Qt::QueuedConnection);
     // The main window empties the hand-over; a click on the file still highlighted takes it
     // again. A click that changes the highlight has filled it already.
-    connect(m_file1, &QAbstractItemView::clicked, this, [this] {
-        if (m_handOver.PictureFolder.isEmpty())
-            File1_Click();
-    });
+    connect(
+        m_file1, &QAbstractItemView::clicked, this,
+        [this] {
+            if (m_handOver.PictureFolder.isEmpty())
+                File1_Click();
+        },
+        Qt::QueuedConnection);
     connect(m_command1, &QPushButton::clicked, this, &PictureChooserWindow::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &PictureChooserWindow::Command2_Click);
 }

@@ -56,8 +56,7 @@ private slots:
         QVERIFY(program.messages.isEmpty());
     }
 
-    // Under a dark theme (Adwaita-dark's grey) the main window's labels stay readable: their
-    // text reaches a contrast of 4.5:1 with the frame's grey.
+    // Under a dark theme (Adwaita-dark's grey) the main window's labels reach a contrast of 4.5:1.
     void labelsFollowADarkPalette()
     {
         const QPalette before = QApplication::palette();
