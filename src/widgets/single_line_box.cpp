@@ -36,5 +36,8 @@ void makeSingleLineBox(QLineEdit *box)
 
 void makeNumberBox(QLineEdit *box)
 {
-    box->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+    // Hidden text is the hint on which fcitx5 (as it treats a password box) switches mozc and
+    // anthy to direct input; the box still shows its text, which only the echo mode hides.
+    box->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhPreferLatin | Qt::ImhPreferNumbers
+                             | Qt::ImhNoPredictiveText);
 }

@@ -99,7 +99,7 @@ private slots:
     void numberBoxesAskForLatinInput()
     {
         Program program("10,\"\"\r\n", slotBytes("A") + slotBytes("B"));
-        const auto latin = [&](const QString &box) { return program.find(box)->inputMethodHints() & Qt::ImhPreferLatin; };
+        const auto latin = [&](const QString &box) { return program.find(box)->inputMethodHints().testFlags(Qt::ImhHiddenText | Qt::ImhPreferLatin); };
         QVERIFY(program.start() && latin(u"Text1"_s) && !latin(u"Namae"_s) && program.type(u"Text1"_s, u"２"_s));
         QVERIFY(program.click(u"Command4"_s) && program.click(u"open"_s) && latin(u"Settei/Text1"_s));
         QCOMPARE(program.messages, QStringList{u"削除しました: B"_s + QString(29, u' ')});
