@@ -11,8 +11,12 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <limits>
+
+#include "main_window/field_bytes_limit.h"
 #include "main_window/main_window_texts.h"
 #include "picture_chooser/picture_hand_over.h"
+#include "platform/code_page.h"
 #include "platform/number_reading.h"
 #include "platform/picture_loader.h"
 #include "roster/roster_file_texts.h"
@@ -43,6 +47,14 @@ QString memoForField(QString boxText)
 QString memoForBox(QString fieldText)
 {
     return fieldText.replace(u"\r\n"_s, u"\n"_s);
+}
+
+// Whether the roster can keep every character of the text, none of them turned into "?".
+bool hasShiftJisForm(const QString &text)
+{
+    return CodePage932::fitsWhole(
+        std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()), text.size()),
+        std::numeric_limits<std::size_t>::max());
 }
 
 QPalette withBackground(QPalette palette, const QColor &colour)
@@ -96,9 +108,10 @@ void MainWindow::createControls()
         label->setObjectName(name);
         label->setFont(boxFont);
         // Drawn on the frame's own grey: some styles shade a frame's inside, and a label
-        // filling its box would show as a lighter patch on it.
+        // filling its box would show as a lighter patch on it. Its text takes the palette's
+        // colour for that grey, light under a dark theme, not the frame's fixed blue.
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
+        palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
         label->setPalette(palette);
         return label;
     };
@@ -108,6 +121,11 @@ void MainWindow::createControls()
         edit->setFont(boxFont);
         edit->setAccessibleName(accessibleName);
         makeSingleLineBox(edit);
+        return edit;
+    };
+    auto makeFieldBox = [&](const QString &name, const QString &accessibleName, Field field) {
+        QLineEdit *edit = makeLineEdit(name, accessibleName);
+        FieldBytesLimit::attach(edit, MeiboRecord::width(field));
         return edit;
     };
     auto makeButton = [&](const QString &name, const QString &caption, qreal pointSize) {
@@ -131,18 +149,20 @@ void MainWindow::createControls()
 
     m_label5 = makeLabel(u"Label5"_s, MainWindowTexts::numberLabel());
     m_text1 = makeLineEdit(u"Text1"_s, MainWindowTexts::numberLabel());
+    makeNumberBox(m_text1);
     m_label1 = makeLabel(u"Label1"_s, MainWindowTexts::nameLabel());
-    m_namae = makeLineEdit(u"Namae"_s, MainWindowTexts::nameLabel());
+    m_namae = makeFieldBox(u"Namae"_s, MainWindowTexts::nameLabel(), Field::Namae);
     m_label2 = makeLabel(u"Label2"_s, MainWindowTexts::mailLabel());
-    m_mail = makeLineEdit(u"Mail"_s, MainWindowTexts::mailLabel());
+    m_mail = makeFieldBox(u"Mail"_s, MainWindowTexts::mailLabel(), Field::Mail);
     m_label3 = makeLabel(u"Label3"_s, MainWindowTexts::tellLabel());
-    m_tell = makeLineEdit(u"Tell"_s, MainWindowTexts::tellLabel());
+    m_tell = makeFieldBox(u"Tell"_s, MainWindowTexts::tellLabel(), Field::Tell);
     m_label4 = makeLabel(u"Label4"_s, MainWindowTexts::addressLabel());
     m_memo = new QPlainTextEdit(m_frame2);
     m_memo->setObjectName(u"Memo"_s);
     m_memo->setFont(boxFont);
     m_memo->setAccessibleName(MainWindowTexts::addressLabel());
     m_memo->setTabChangesFocus(true);
+    FieldBytesLimit::attach(m_memo, MeiboRecord::width(Field::Memo));
 
     m_image1 = new QLabel(m_frame2);
     m_image1->setObjectName(u"Image1"_s);
@@ -306,11 +326,24 @@ void MainWindow::Command1_Click()
         showMessage(this, MainWindowTexts::noName());
         return;
     }
+    const QString memo = memoForField(m_memo->toPlainText());
+    // The roster would keep "?" for such a character; the box keeps it for the user to mend.
+    const std::pair<QString, QString> boxes[] = {
+        {name, MainWindowTexts::nameField()},
+        {m_mail->text(), MainWindowTexts::mailField()},
+        {m_tell->text(), MainWindowTexts::tellField()},
+        {memo, MainWindowTexts::memoField()}};
+    for (const auto &[text, field] : boxes) {
+        if (!hasShiftJisForm(text)) {
+            showMessage(this, MainWindowTexts::notShiftJis(field));
+            return;
+        }
+    }
     MeiboRecord &entry = m_roster.CurrentEntry;
     entry.set(Field::Namae, name);
     entry.set(Field::Mail, m_mail->text());
     entry.set(Field::Tell, m_tell->text());
-    entry.set(Field::Memo, memoForField(m_memo->toPlainText()));
+    entry.set(Field::Memo, memo);
     entry.set(Field::PicturePath, m_picture.CurrentPicturePath);
     const std::optional<std::int32_t> slot = roundToInt32(readLeadingNumber(m_text1->text()));
     const bool stored = slot && m_roster.file.writeSlot(*slot, entry) == RosterFile::Status::Ok;

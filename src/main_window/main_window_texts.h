@@ -108,6 +108,27 @@ inline QString noNumber()
 {
     return u"Noが選択されていません。リストよりNoを指定するか番号を入力して下さい。"_s;
 }
+// A box holding a character that the roster cannot keep, named in the message.
+inline QString notShiftJis(const QString &field)
+{
+    return u"%1はShift-JISで保存できない文字を含んでいます。"_s.arg(field);
+}
+inline QString nameField()
+{
+    return u"名前"_s;
+}
+inline QString mailField()
+{
+    return u"メールアドレス"_s;
+}
+inline QString tellField()
+{
+    return u"電話番号"_s;
+}
+inline QString memoField()
+{
+    return u"住所"_s;
+}
 inline QString pictureLoadError()
 {
     return u"画像読み込みエラー"_s;

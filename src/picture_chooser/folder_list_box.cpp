@@ -4,6 +4,7 @@
 #include <QStyledItemDelegate>
 
 #include "platform/drives.h"
+#include "widgets/toggled_line.h"
 
 namespace {
 
@@ -34,6 +35,11 @@ FolderListBox::FolderListBox(QWidget *parent) : QListWidget(parent)
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         emit folderActivated(item->data(pathRole).toString());
+    });
+    // The accessibility interface offers a line no other action than Toggle: choosing a folder
+    // through it moves into that folder, as a double-click does.
+    whenLineToggled(this, this, [this](const QModelIndex &line) {
+        emit folderActivated(line.data(pathRole).toString());
     });
 }
 
@@ -71,5 +77,7 @@ int FolderListBox::setFolder(const QString &folder)
         item->setData(depthRole, depth);
     }
     m_folder = path;
+    // What the box shows, for a screen reader: the folder's whole path.
+    setAccessibleDescription(QDir::toNativeSeparators(path));
     return 0;
 }

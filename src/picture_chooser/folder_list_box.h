@@ -3,8 +3,8 @@
 #include <QListWidget>
 
 // A folder box: the current folder's ancestors from the root down, the current folder, and its
-// subfolders, each indented one step deeper. Activating a line (double-click or Enter) asks to
-// move into that folder.
+// subfolders, each indented one step deeper. Activating a line (double-click or Enter, or its
+// accessibility Toggle action) asks to move into that folder. Its description is the folder's path.
 class FolderListBox final : public QListWidget
 {
     Q_OBJECT

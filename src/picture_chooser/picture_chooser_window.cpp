@@ -18,6 +18,8 @@
 #include "widgets/japanese_font.h"
 #include "widgets/message_box.h"
 #include "widgets/program_icon.h"
+#include "widgets/single_choice_list.h"
+#include "widgets/toggled_line.h"
 #include "widgets/twips.h"
 
 using namespace Qt::StringLiterals;
@@ -72,6 +74,8 @@ void PictureChooserWindow::createControls()
     m_file1->setObjectName(u"File1"_s);
     m_file1->setAccessibleName(PictureChooserTexts::fileName());
     m_file1->setUniformItemSizes(true);
+    // The line chosen is the one previewed and the current one, however it was chosen.
+    makeSingleChoiceList(m_file1);
 
     m_drive1 = new QComboBox(this);
     m_drive1->setObjectName(u"Drive1"_s);
@@ -133,14 +137,26 @@ void PictureChooserWindow::connectSignals()
 {
     connect(m_drive1, &QComboBox::currentIndexChanged, this,
             &PictureChooserWindow::Drive1_Change);
+    // A drive chosen in the open drop-down through the accessibility interface, which only
+    // selects its line there, is taken as a click on it.
+    whenLineToggled(m_drive1->view(), this, [this](const QModelIndex &line) {
+        m_drive1->hidePopup();
+        m_drive1->setCurrentIndex(line.row());
+    });
     connect(m_dir1, &FolderListBox::folderActivated, this, &PictureChooserWindow::openFolder);
-    connect(m_file1, &QListWidget::itemSelectionChanged, this, &PictureChooserWindow::File1_Click);
+    // Run once the event that chose the file is done: a screen reader's Toggle action waits for
+    // its answer, which a message box opened inside it would hold back until it is closed.
+    connect(m_file1, &QListWidget::itemSelectionChanged, this, &PictureChooserWindow::File1_Click,
+            Qt::QueuedConnection);
     // The main window empties the hand-over; a click on the file still highlighted takes it
     // again. A click that changes the highlight has filled it already.
-    connect(m_file1, &QAbstractItemView::clicked, this, [this] {
-        if (m_handOver.PictureFolder.isEmpty())
-            File1_Click();
-    });
+    connect(
+        m_file1, &QAbstractItemView::clicked, this,
+        [this] {
+            if (m_handOver.PictureFolder.isEmpty())
+                File1_Click();
+        },
+        Qt::QueuedConnection);
     connect(m_command1, &QPushButton::clicked, this, &PictureChooserWindow::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &PictureChooserWindow::Command2_Click);
 }
@@ -202,9 +218,10 @@ void PictureChooserWindow::Dir1_Change()
 
 void PictureChooserWindow::File1_Click()
 {
-    const QListWidgetItem *item = m_file1->currentItem();
-    if (!item || !item->isSelected())
+    const QList<QListWidgetItem *> chosen = m_file1->selectedItems();
+    if (chosen.isEmpty())
         return;
+    const QListWidgetItem *item = chosen.first();
     m_handOver.PictureFolder = PicturePath::handOverFolder(m_fileFolder);
     const PictureLoad load = loadPictureWithin(
         PicturePath::joined(m_handOver.PictureFolder, item->text()), previewSize());

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -127,11 +128,25 @@ std::optional<Integer> roundTo(const NumberReading &reading)
 
 } // namespace
 
+QString withHalfWidthNumberForms(QStringView text)
+{
+    constexpr std::u16string_view numberForms = u"0123456789+-.,&HhOoABCDEFabcdef";
+    QString narrowed = text.toString();
+    for (QChar &c : narrowed) {
+        // The full-width forms block lies at a fixed distance from ASCII, as NFKC maps it.
+        const char16_t narrow = c.unicode() - 0xFEE0;
+        if (c.unicode() >= 0xFF01 && c.unicode() <= 0xFF5E
+            && numberForms.find(narrow) != std::u16string_view::npos)
+            c = QChar(narrow);
+    }
+    return narrowed;
+}
+
 NumberReading readLeadingNumber(QStringView text)
 {
     std::u16string compact;
     compact.reserve(text.size());
-    for (QChar c : text) {
+    for (QChar c : withHalfWidthNumberForms(text)) {
         if (!isSkipped(c))
             compact += c.unicode();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 #include <cstdint>
@@ -12,7 +13,11 @@ struct NumberReading
     bool outOfRange = false; // larger than a double can hold
 };
 
-// Spaces, tabs and line feeds are skipped anywhere; then a sign, digits with one decimal point
+// The text with the full-width forms an input method commits of digits, signs, full stop, comma
+// and the letters of &H, &O, E and D (hexadecimal digits included) in their half-width forms.
+QString withHalfWidthNumberForms(QStringView text);
+
+// Read after withHalfWidthNumberForms. Spaces, tabs and line feeds are skipped anywhere; then a sign, digits with one decimal point
 // and an E or D exponent, or &H / &O for hexadecimal / octal. No leading number reads as 0.
 NumberReading readLeadingNumber(QStringView text);
 

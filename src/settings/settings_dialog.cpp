@@ -46,6 +46,7 @@ void SettingsDialog::createControls()
     m_text1->setObjectName(u"Text1"_s);
     m_text1->setAccessibleName(SettingsDialogTexts::maxEntriesCaption());
     makeSingleLineBox(m_text1);
+    makeNumberBox(m_text1);
     m_label2->setBuddy(m_text1);
 
     m_label3 = new QLabel(SettingsDialogTexts::ownerNameCaption(), this);

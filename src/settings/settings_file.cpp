@@ -16,67 +16,69 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-qsizetype lineEnd(const QByteArray &piece)
-{
-    for (qsizetype i = 0; i < piece.size(); ++i) {
-        if (piece.at(i) == '\r' || piece.at(i) == '\n')
-            return i;
-    }
-    return -1;
-}
-
-// The first line's bytes, read in pieces so that a huge file costs no more than its first line.
-// A CR or an LF alone ends the line as well as CR LF does.
-std::optional<QByteArray> readFirstLine(QFile &file)
-{
-    constexpr qint64 pieceSize = 64 * 1024;
-    QByteArray line;
-    while (true) {
-        const QByteArray piece = file.read(pieceSize);
-        if (file.error() != QFileDevice::NoError)
-            return std::nullopt;
-        const qsizetype end = lineEnd(piece);
-        if (end >= 0)
-            return line + piece.first(end);
-        line += piece;
-        if (piece.size() < pieceSize)
-            return line;
-    }
-}
+// Hand-edited files are read this far at most: a name of megabytes is cut here, and the start
+// costs no more than this however large the file.
+constexpr qint64 readBound = 64 * 1024;
 
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
 }
 
-// One comma-separated field from position at; moves at past the field and its comma.
-// Nothing when the line ends before the field begins.
-std::optional<QString> nextField(QStringView line, qsizetype &at)
+bool isLineEnd(QChar c)
 {
-    if (at > line.size())
-        return std::nullopt;
-    while (at < line.size() && isBlank(line.at(at)))
-        ++at;
-    QString value;
-    if (at < line.size() && line.at(at) == u'"') {
-        const qsizetype close = line.indexOf(u'"', at + 1);
-        const qsizetype valueEnd = close >= 0 ? close : line.size();
-        value = line.sliced(at + 1, valueEnd - at - 1).toString();
-        at = valueEnd;
-    } else {
-        const qsizetype comma = line.indexOf(u',', at);
-        const qsizetype valueEnd = comma >= 0 ? comma : line.size();
-        qsizetype trimmedEnd = valueEnd;
-        while (trimmedEnd > at && isBlank(line.at(trimmedEnd - 1)))
-            --trimmedEnd;
-        value = line.sliced(at, trimmedEnd - at).toString();
-        at = valueEnd;
-    }
-    const qsizetype comma = line.indexOf(u',', at);
-    // Past the line's end marks that no further field follows.
-    at = comma >= 0 ? comma + 1 : line.size() + 1;
-    return value;
+    return c == u'\r' || c == u'\n';
 }
+
+// Reads the fields one by one: a field ends at a comma, a line end (CR LF, CR or LF) or the end
+// of the text.
+class FieldReader
+{
+public:
+    explicit FieldReader(QStringView text) : m_text(text) {}
+
+    // Nothing when the text ends before the field begins; after a comma an empty field begins.
+    std::optional<QString> next()
+    {
+        // Blank lines before the second field are skipped as blanks are.
+        while (m_at < m_text.size()
+               && (isBlank(m_text[m_at]) || (m_afterLineEnd && isLineEnd(m_text[m_at]))))
+            ++m_at;
+        if (m_at >= m_text.size() && !m_afterComma)
+            return std::nullopt;
+        QString value;
+        if (m_at < m_text.size() && m_text[m_at] == u'"') {
+            const qsizetype begin = ++m_at;
+            while (m_at < m_text.size() && m_text[m_at] != u'"' && !isLineEnd(m_text[m_at]))
+                ++m_at;
+            value = m_text.sliced(begin, m_at - begin).toString();
+            // What follows the closing quote up to the field's end is skipped.
+            while (m_at < m_text.size() && m_text[m_at] != u',' && !isLineEnd(m_text[m_at]))
+                ++m_at;
+        } else {
+            const qsizetype begin = m_at;
+            while (m_at < m_text.size() && m_text[m_at] != u',' && !isLineEnd(m_text[m_at]))
+                ++m_at;
+            qsizetype end = m_at;
+            while (end > begin && isBlank(m_text[end - 1]))
+                --end;
+            value = m_text.sliced(begin, end - begin).toString();
+        }
+        m_afterComma = m_at < m_text.size() && m_text[m_at] == u',';
+        m_afterLineEnd = m_at < m_text.size() && isLineEnd(m_text[m_at]);
+        if (m_at < m_text.size() && m_text[m_at] == u'\r' && m_at + 1 < m_text.size()
+            && m_text[m_at + 1] == u'\n')
+            ++m_at;
+        ++m_at;
+        return value;
+    }
+
+private:
+    QStringView m_text;
+    qsizetype m_at = 0;
+    bool m_afterComma = false;
+    bool m_afterLineEnd = false;
+};
 
 std::optional<std::int16_t> wholeNumber(const QString &field)
 {
@@ -108,21 +110,22 @@ bool ReadSettingsFile(SettingsValues &values)
     if (!SettingsFile::isUsable()
         || openOrdinaryFile(file, QIODevice::ReadOnly) != OrdinaryOpen::Opened)
         return false;
-    const std::optional<QByteArray> bytes = readFirstLine(file);
+    const QByteArray bytes = file.read(readBound);
+    const bool read = file.error() == QFileDevice::NoError;
     file.close();
-    if (!bytes)
+    if (!read)
         return false;
-    const QString line = QString::fromStdU16String(
-        CodePage932::toUnicode(std::string_view(bytes->constData(), bytes->size())));
-    qsizetype at = 0;
-    const std::optional<QString> first = nextField(line, at);
+    const QString text = QString::fromStdU16String(
+        CodePage932::toUnicode(std::string_view(bytes.constData(), bytes.size())));
+    FieldReader fields(text);
+    const std::optional<QString> first = fields.next();
     if (!first)
         return false;
     const std::optional<std::int16_t> maxEntries = wholeNumber(*first);
     if (!maxEntries)
         return false;
     values.MaxEntries = *maxEntries;
-    const std::optional<QString> second = nextField(line, at);
+    const std::optional<QString> second = fields.next();
     if (!second)
         return false;
     values.OwnerName = *second;

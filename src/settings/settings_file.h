@@ -14,7 +14,8 @@ QString fileName();
 bool isUsable();
 } // namespace SettingsFile
 
-// Reads the first line only. Each value is stored as soon as it is read, so a file that holds a
+// Reads the first two fields, each ending at a comma, a line end or the end of the file, from
+// the file's first 64 KiB; what follows them is ignored. Each value is stored as soon as it is read, so a file that holds a
 // valid maximum but no name changes MaxEntries and still fails.
 bool ReadSettingsFile(SettingsValues &values);
 

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "platform/number_reading.h"
+
 namespace {
 
 bool isExponentLetter(QChar c)
@@ -13,8 +15,10 @@ bool isExponentLetter(QChar c)
 
 } // namespace
 
-std::optional<double> readThresholdNumber(QStringView text, const QLocale &locale)
+std::optional<double> readThresholdNumber(QStringView typed, const QLocale &locale)
 {
+    const QString narrowed = withHalfWidthNumberForms(typed);
+    const QStringView text = narrowed;
     // QLocale wants a group separator every third digit; here it may stand between any two digits
     // of the whole part. The exponent letter may be D as well as E.
     const QString group = locale.groupSeparator();

@@ -33,3 +33,11 @@ void makeSingleLineBox(QLineEdit *box)
     box->setValidator(new FirstLineValidator(box));
     box->setMaxLength(std::numeric_limits<int>::max());
 }
+
+void makeNumberBox(QLineEdit *box)
+{
+    // Hidden text is the hint on which fcitx5 (as it treats a password box) switches mozc and
+    // anthy to direct input; the box still shows its text, which only the echo mode hides.
+    box->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhPreferLatin | Qt::ImhPreferNumbers
+                             | Qt::ImhNoPredictiveText);
+}

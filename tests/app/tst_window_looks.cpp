@@ -55,6 +55,24 @@ private slots:
         }
         QVERIFY(program.messages.isEmpty());
     }
+
+    // Under a dark theme (Adwaita-dark's grey) the main window's labels reach a contrast of 4.5:1.
+    void labelsFollowADarkPalette()
+    {
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(QPalette(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35)));
+        Program program;
+        QVERIFY(program.start() && QTest::qWaitForWindowExposed(program.windows.mainWindow()));
+        for (const QString &name : {u"Label1"_s, u"Label2"_s, u"Label3"_s, u"Label4"_s, u"Label5"_s}) {
+            auto *label = program.find<QLabel>(name);
+            const QImage shown = label->parentWidget()->grab(label->geometry()).toImage();
+            int lightest = 0; // grey 160 on grey 0x35 is 4.7:1
+            for (int at = 0; at < shown.width() * shown.height(); ++at)
+                lightest = std::max(lightest, qGray(shown.pixel(at % shown.width(), at / shown.width())));
+            QVERIFY2(lightest >= 160, qPrintable(name + u" at most %1"_s.arg(lightest)));
+        }
+        QApplication::setPalette(before);
+    }
 };
 
 QTEST_MAIN(TestWindowLooks)

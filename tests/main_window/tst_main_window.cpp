@@ -1,5 +1,6 @@
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -28,6 +29,7 @@ private slots:
         QTest::addColumn<int>("lines");
         QTest::newRow("first start") << QByteArray() << 10;
         QTest::newRow("0") << QByteArray("0,\"a\"\r\n") << 0;
+        QTest::newRow("name on the next line") << QByteArray("7\r\n\"Q\"\r\n") << 7;
         // Start-up only reads the file, however long the name in it.
         QTest::newRow("10 MB name") << "3,\"" + QByteArray(10 << 20, 'n') + "\"\r\n" << 3;
     }
@@ -49,6 +51,7 @@ private slots:
         QTest::addColumn<int>("slot"); // 0: refused with the message
         QTest::addColumn<QString>("message");
         QTest::newRow("0.6 overwrites slot 1") << u"0.6"_s << u"山田"_s << 1 << QString();
+        QTest::newRow("full-width, as an input method commits it") << u"１．４"_s << u"山田"_s << 1 << QString();
         QTest::newRow("name of spaces") << u"2"_s << u"   "_s << 2 << QString();
         QTest::newRow("32767, beyond the list") << u"32767"_s << u"山田"_s << 32767 << QString();
         QTest::newRow("32768") << u"32768"_s << u"山田"_s << 0 << noNumber;
@@ -91,6 +94,49 @@ private slots:
         QVERIFY(program.type(u"Namae"_s, name) && program.click(u"Command1"_s));
         QCOMPARE(readFileBytes(u"meibo.dat"_s).sliced((slot - 1) * 436), stored);
         QVERIFY(program.find<QLabel>(u"Image1"_s)->pixmap().isNull() && program.messages.isEmpty());
+    }
+
+    void numberBoxesAskForLatinInput()
+    {
+        Program program("10,\"\"\r\n", slotBytes("A") + slotBytes("B"));
+        const auto latin = [&](const QString &box) { return program.find(box)->inputMethodHints().testFlags(Qt::ImhHiddenText | Qt::ImhPreferLatin); };
+        QVERIFY(program.start() && latin(u"Text1"_s) && !latin(u"Namae"_s) && program.type(u"Text1"_s, u"２"_s));
+        QVERIFY(program.click(u"Command4"_s) && program.click(u"open"_s) && latin(u"Settei/Text1"_s));
+        QCOMPARE(program.messages, QStringList{u"削除しました: B"_s + QString(29, u' ')});
+    }
+
+    // A text pasted after the "a" of "abc" kept as far as its field's Shift-JIS bytes hold it,
+    // or refused at 登録 when Shift-JIS lacks a character of it, the box kept for mending.
+    void entryBoxes_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("22 full-width") << u"Namae"_s << QString(22, u'山') << u"a"_s + QString(13, u'山') + u"bc"_s << QString();
+        QTest::newRow("memo line break as 2") << u"Memo"_s << u"\n"_s + QString(88, u'x') << u"a\n"_s + QString(85, u'x') + u"bc"_s << QString();
+        const QString refused = u"はShift-JISで保存できない文字を含んでいます。"_s;
+        QTest::newRow("emoji") << u"Namae"_s << u"Sato 😀"_s << u"aSato 😀bc"_s << u"名前"_s + refused;
+        QTest::newRow("Hangul in the phone") << u"Tell"_s << u"한"_s << u"a한bc"_s << u"電話番号"_s + refused;
+        QTest::newRow("Chinese in the memo") << u"Memo"_s << u"们"_s << u"a们bc"_s << u"住所"_s + refused;
+    }
+    void entryBoxes()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(QString, message);
+        Program program("10,\"\"\r\n", slotBytes("Old"));
+        QVERIFY(program.start() && program.type(u"Namae"_s, u"N"_s) && program.type(u"Text1"_s, u"1"_s) && program.type(box, u"abc"_s));
+        QTest::keyClick(program.find(box), Qt::Key_Home);
+        QTest::keyClick(program.find(box), Qt::Key_Right);
+        QGuiApplication::clipboard()->setText(typed);
+        QVERIFY(QMetaObject::invokeMethod(program.find(box), "paste") && program.click(u"Command1"_s));
+        QCOMPARE(program.text(box), kept);
+        QCOMPARE(program.messages, message.isEmpty() ? QStringList() : QStringList{message});
+        // Refused: nothing stored. Stored: what the box showed, read back.
+        QVERIFY(message.isEmpty() ? program.choose(0) && program.text(box).trimmed() == kept.trimmed()
+                                  : readFileBytes(u"meibo.dat"_s) == slotBytes("Old"));
     }
 
     void chosenLineIsShown_data()

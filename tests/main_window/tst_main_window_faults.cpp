@@ -165,8 +165,9 @@ private slots:
                                                 u"指定の画像が見つかりません。移動または削除していませんか?"_s}));
         QVERIFY(program.text(u"Namae"_s).size() == 30 && program.text(u"Namae"_s).contains(u'\uFFFD'));
         QVERIFY(program.text(u"Mail"_s).endsWith(u'\uFFFD'));
-        // Neither viewing nor registering slot 4 changes a byte before it.
-        QVERIFY(program.registerEntry(u"4"_s, u"New"_s) && program.messages.size() == 2);
+        // Viewing changes no byte; what could not be read is refused at a register, not stored as "?".
+        QVERIFY(program.registerEntry(u"4"_s, u"New"_s) && program.messages.size() == 3);
+        QCOMPARE(program.messages.last(), u"メールアドレスはShift-JISで保存できない文字を含んでいます。"_s);
         QCOMPARE(readFileBytes(u"meibo.dat"_s).first(before.size()), before);
     }
 };

@@ -35,6 +35,7 @@ static const QString nothingSelected = u"画像ファイルが選択されてい
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, at);
     if (list == u"Dir1")
         QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, at);
+    QCoreApplication::processEvents(); // the file box answers once the click is done
     return true;
 }
 

@@ -29,7 +29,8 @@ private slots:
         QTest::newRow("octal stops at 8") << u"&O178"_s << QVariant(15);
         QTest::newRow("hex without digits") << u"&H"_s << QVariant(0);
         QTest::newRow("empty") << QString() << QVariant(0);
-        QTest::newRow("full-width digits are not digits") << u"１２"_s << QVariant(0);
+        QTest::newRow("full-width sign, point, D, other letters stop") << u"－２．５Ｄ１ｘ"_s << QVariant(-25);
+        QTest::newRow("full-width hex, comma stops") << u"＆ｈ１Ａ，１"_s << QVariant(26);
         QTest::newRow("comma stops") << u"1,500"_s << QVariant(1);
         QTest::newRow("largest") << u"2147483647"_s << QVariant(2147483647);
         QTest::newRow("smallest") << u"-2147483648"_s << QVariant(-2147483647 - 1);

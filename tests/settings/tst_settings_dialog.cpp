@@ -61,6 +61,7 @@ private slots:
         // The warning reads the box as a number with thousands separators; the value is rounded.
         QTest::newRow("999.6, no warning") << u"999.6"_s << u"山田"_s << none << "1000" + yamada;
         QTest::newRow("1000 warns") << u"1000"_s << u"山田"_s << warned << "1000" + yamada;
+        QTest::newRow("full-width 1500 warns") << u"１５００"_s << u"山田"_s << warned << "1500" + yamada;
         QTest::newRow("1,500 warns, stored as 1") << u"1,500"_s << u"山田"_s << warned << "1" + yamada;
         QTest::newRow("40000 refused") << u"40000"_s << u"山田"_s << warned + QStringList{range} << refused;
         QTest::newRow("double quote") << u"20"_s << u"山\"田"_s << quote << refused;

@@ -52,7 +52,10 @@ private slots:
         QTest::newRow("quoted number") << QByteArray("\"12\",\"a\"") << true << 12 << u"a"_s;
         QTest::newRow("plus sign") << QByteArray("+12,\"a\"") << true << 12 << u"a"_s;
         QTest::newRow("empty name after comma") << QByteArray("4,") << true << 4 << QString();
-        QTest::newRow("name on the next line") << QByteArray("7\r\n,\"a\"") << false << 7 << u"before"_s;
+        // A field ends at a line end as at a comma; blank lines before the second are skipped.
+        QTest::newRow("name after a blank line") << QByteArray("7\n\r\n  Q\r\n8") << true << 7 << u"Q"_s;
+        QTest::newRow("number and line end alone") << QByteArray("25\r\n") << false << 25 << u"before"_s;
+        QTest::newRow("name cut at 64 KiB") << "3,\"" + QByteArray(70000, 'n') << true << 3 << QString(65533, u'n');
         QTest::newRow("no file") << QByteArray() << false << 99 << u"before"_s;
         QTest::newRow("empty file") << QByteArray("") << false << 99 << u"before"_s;
         QTest::newRow("not a whole number") << QByteArray("1.5,\"a\"") << false << 99 << u"before"_s;
