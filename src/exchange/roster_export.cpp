@@ -1,6 +1,8 @@
 #include "exchange/roster_export.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QUuid>
 
 using namespace Qt::StringLiterals;
 using Field = MeiboRecord::Field;
@@ -27,6 +29,17 @@ ExchangeEntry exchangeEntry(std::int32_t slot, const MeiboRecord &record)
     entry.memo = withLineFeeds(withoutPadding(record.get(Field::Memo)));
     entry.picturePath = withoutPadding(record.get(Field::PicturePath));
     return entry;
+}
+
+QString cardUid(const QString &rosterPath, std::int32_t slot)
+{
+    // Our own namespace, so that no other program's names give the same UUIDs.
+    static const QUuid vedrinCards(u"8f3b6c1e-2d4a-5e7f-9a0b-1c2d3e4f5a6b"_s);
+    // Through links too: the file itself names the cards.
+    const QFileInfo info(rosterPath);
+    const QString file = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    return QUuid::createUuidV5(vedrinCards, file + u'\n' + QString::number(slot))
+        .toString(QUuid::WithoutBraces);
 }
 
 std::optional<RosterEntries> readRosterEntries(const QString &path, QString *reason)
@@ -56,8 +69,10 @@ std::optional<RosterEntries> readRosterEntries(const QString &path, QString *rea
             if (record.get(field).contains(QChar::ReplacementCharacter))
                 roster.undecodable.append({slot, field});
         }
-        if (!blank)
+        if (!blank) {
             roster.entries.append(exchangeEntry(slot, record));
+            roster.entries.last().uid = cardUid(path, slot);
+        }
     }
     return roster;
 }

@@ -25,7 +25,11 @@ struct RosterEntries
 // The roster's fields as they travel: trailing padding dropped, the memo's line breaks as '\n'.
 ExchangeEntry exchangeEntry(std::int32_t slot, const MeiboRecord &record);
 
+// The card UID of a slot: a name-based UUID of the roster file's path (links resolved) and the slot,
+// the same on every export of that file.
+QString cardUid(const QString &rosterPath, std::int32_t slot);
+
 // Every slot of the roster file that is not blank, in slot order, to the end of the file,
-// read without creating or changing anything; nothing, with the system's reason, when the
+// each with its card UID, read without creating or changing anything; nothing, with the system's reason, when the
 // file cannot be read.
 std::optional<RosterEntries> readRosterEntries(const QString &path, QString *reason);

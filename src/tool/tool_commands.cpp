@@ -16,6 +16,7 @@
 #include "exchange/roster_import.h"
 #include "exchange/vcard_writer.h"
 #include "platform/picture_loader.h"
+#include "platform/whole_file_write.h"
 #include "roster/roster_file.h"
 #include "roster/roster_file_texts.h"
 #include "tool/tool_texts.h"
@@ -94,6 +95,8 @@ int exportRoster(const ExportOptions &options)
     for (const UndecodableField &field : roster->undecodable)
         standardError() << ToolTexts::undecodable(field.slot, fieldLabel(field.field)) << Qt::endl;
     QByteArray bytes = options.format == ExportFormat::Csv ? csvHeader() : QByteArray();
+    if (!options.outputDirectory.isEmpty() && !QDir().mkpath(options.outputDirectory))
+        return refuse(ToolTexts::cannotWrite(options.outputDirectory, QString()));
     for (const ExchangeEntry &entry : roster->entries) {
         switch (options.format) {
         case ExportFormat::Csv:
@@ -106,13 +109,21 @@ int exportRoster(const ExportOptions &options)
                                          : options.format == ExportFormat::VCard30
                                              ? VCardVersion::V30
                                              : VCardVersion::V40;
-            bytes += vCard(entry, version,
-                           options.photos ? photoOf(entry.picturePath) : EmbeddedPhoto());
+            const QByteArray card = vCard(entry, version,
+                                          options.photos ? photoOf(entry.picturePath) : EmbeddedPhoto());
+            if (options.outputDirectory.isEmpty()) {
+                bytes += card;
+                break;
+            }
+            // One card per file, as folders that sync with a server keep them.
+            const QString path = QDir(options.outputDirectory).filePath(entry.uid + u".vcf"_s);
+            if (!writeWholeFile(path, card, &reason))
+                return refuse(ToolTexts::cannotWrite(path, reason));
             break;
         }
         }
     }
-    if (!writeOutput(bytes, options.output, &reason))
+    if (options.outputDirectory.isEmpty() && !writeOutput(bytes, options.output, &reason))
         return refuse(ToolTexts::cannotWrite(options.output, reason));
     return 0;
 }
