@@ -187,8 +187,9 @@ public:
         for (qsizetype i = 0; i < qMin(row.size(), m_columns.size()); ++i) {
             if (row.at(i).isEmpty() || m_columns.at(i).kind == Kind::Silent)
                 continue;
+            // In a UTF-8 file every cell is UTF-8, a byte-order mark at its start included.
             const std::optional<QString> value =
-                m_utf8 ? std::optional<QString>(QString::fromUtf8(row.at(i))) : shiftJisText(row.at(i));
+                m_utf8 ? decodeUnlabelled(row.at(i)) : shiftJisText(row.at(i));
             if (value)
                 read.add(m_headers.at(i), m_columns.at(i), *value);
             else
