@@ -17,7 +17,7 @@ struct ExchangeEntry
     // Kana, NFKC-normalised; empty where the source gives none. The roster has no place for them.
     QString familyReading;
     QString givenReading;
-    QString uid; // the card's UID: a UUID without braces; empty where none was given
+    QString uid; // the exported card's UID: a UUID without braces; empty where none
 
     bool isEmpty() const
     {

@@ -199,8 +199,9 @@ public:
             m_v21 = line.value.trimmed() == "2.1";
             return;
         }
-        // What says nothing of the person.
-        if (line.name == "PRODID" || line.name == "REV" || line.name == "BEGIN" || line.name == "END")
+        // What says nothing of the person; a UID names the card only where it came from.
+        if (line.name == "PRODID" || line.name == "REV" || line.name == "UID" || line.name == "BEGIN"
+            || line.name == "END")
             return;
         QByteArray bytes = line.value;
         if (isQuotedPrintable(line))
@@ -229,8 +230,6 @@ public:
             keepFirst(m_address, addressLine(components(value), m_v21), label);
         else if (line.name == "NOTE")
             keepFirst(m_note, withLineFeeds(unescaped(value, m_v21)), label);
-        else if (line.name == "UID")
-            m_contact.entry.uid = unescaped(value, m_v21).remove(u"urn:uuid:"_s, Qt::CaseInsensitive);
         else if (line.name == "X-PHONETIC-LAST-NAME")
             setReading(Phonetic, unescaped(value, m_v21), m_readings[Phonetic].given);
         else if (line.name == "X-PHONETIC-FIRST-NAME")
