@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QUuid>
 
+#include "roster/roster_file.h"
+
 using namespace Qt::StringLiterals;
 using Field = MeiboRecord::Field;
 
@@ -42,13 +44,8 @@ QString cardUid(const QString &rosterPath, std::int32_t slot)
         .toString(QUuid::WithoutBraces);
 }
 
-std::optional<RosterEntries> readRosterEntries(const QString &path, QString *reason)
+std::optional<RosterEntries> readRosterEntries(QFile &file, QString *reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = file.errorString();
-        return std::nullopt;
-    }
     RosterEntries roster;
     std::int32_t slot = 0;
     while (true) {
@@ -66,12 +63,14 @@ std::optional<RosterEntries> readRosterEntries(const QString &path, QString *rea
             const auto field = static_cast<Field>(i);
             blank = blank && record.isBlank(field);
             // Code page 932 maps no character to U+FFFD, so one here marks bytes that failed.
-            if (record.get(field).contains(QChar::ReplacementCharacter))
+            if (slot <= RosterFile::lastSlot && record.get(field).contains(QChar::ReplacementCharacter))
                 roster.undecodable.append({slot, field});
         }
-        if (!blank) {
+        if (!blank && slot > RosterFile::lastSlot) {
+            ++roster.pastLastSlot;
+        } else if (!blank) {
             roster.entries.append(exchangeEntry(slot, record));
-            roster.entries.last().uid = cardUid(path, slot);
+            roster.entries.last().uid = cardUid(file.fileName(), slot);
         }
     }
     return roster;

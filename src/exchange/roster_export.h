@@ -9,6 +9,8 @@
 #include "exchange/exchange_entry.h"
 #include "roster/meibo_record.h"
 
+class QFile;
+
 // A field whose bytes form no Shift-JIS text: exported with U+FFFD where they failed.
 struct UndecodableField
 {
@@ -20,16 +22,18 @@ struct RosterEntries
 {
     QList<ExchangeEntry> entries;
     QList<UndecodableField> undecodable;
+    // Entries in slots past the last one, which no import takes back: left out.
+    int pastLastSlot = 0;
 };
 
 // The roster's fields as they travel: trailing padding dropped, the memo's line breaks as '\n'.
 ExchangeEntry exchangeEntry(std::int32_t slot, const MeiboRecord &record);
 
-// The card UID of a slot: a name-based UUID of the roster file's path (links resolved) and the slot,
-// the same on every export of that file.
+// The card UID of a slot: a name-based UUID of the roster file's path (links resolved) and the
+// slot, the same on every export of that file.
 QString cardUid(const QString &rosterPath, std::int32_t slot);
 
-// Every slot of the roster file that is not blank, in slot order, to the end of the file,
-// each with its card UID, read without creating or changing anything; nothing, with the system's reason, when the
-// file cannot be read.
-std::optional<RosterEntries> readRosterEntries(const QString &path, QString *reason);
+// Every slot of the open roster file that is not blank, in slot order, up to the last slot,
+// each with its card UID, read without changing anything; nothing, with the system's reason,
+// when a read fails.
+std::optional<RosterEntries> readRosterEntries(QFile &file, QString *reason);
