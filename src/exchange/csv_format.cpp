@@ -1,5 +1,8 @@
 #include "exchange/csv_format.h"
 
+#include <algorithm>
+
+#include <QHash>
 #include <QRegularExpression>
 
 #include "exchange/contact_reading.h"
@@ -9,67 +12,106 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class Column {
+enum class Kind {
     Other,
-    Silent, // labels and types of e-mails and numbers: nothing of the person's own
+    Silent, // labels and types of e-mails, numbers and addresses, group labels
     Name,
     Given,
     Family,
+    GivenReading,
+    FamilyReading,
     Mail,
     Phone,
     Notes,
-    Address,
+    Address,          // a part of the first address
+    FormattedAddress, // the first address whole
     Number,
     Picture
 };
 
-// Where a part of an address goes in its one line, in the order a Japanese address is written.
-int addressRank(const QString &header)
+// Where an address part goes in its one line, in the order a Japanese address is written.
+enum AddressRank { PostalCode, Region, City, Street, SecondLine, ThirdLine, Country, rankCount };
+
+struct Column
 {
-    static const QList<QRegularExpression> ranks = {
-        QRegularExpression(u"zip|postal|郵便番号"_s),
-        QRegularExpression(u"state|region|province|都道府県"_s),
-        QRegularExpression(u"city|市区町村"_s),
-        QRegularExpression(u"street|address|番地|住所"_s),
-        QRegularExpression(u"country|国"_s)};
-    for (int rank = 0; rank < ranks.size(); ++rank) {
-        if (ranks.at(rank).match(header).hasMatch())
-            return rank;
-    }
-    return -1;
+    Kind kind = Kind::Other;
+    int rank = 0; // for Kind::Address
+};
+
+// The columns each address book names, by their whole name in lower case: Google Contacts (now
+// and before), Outlook, Thunderbird, plain Japanese names, and our own.
+const QHash<QString, Column> &knownColumns()
+{
+    static const QHash<QString, Column> columns = [] {
+        QHash<QString, Column> known;
+        const auto add = [&known](Kind kind, std::initializer_list<const char16_t *> names,
+                                  int rank = 0) {
+            for (const char16_t *name : names)
+                known.insert(QString::fromUtf16(name), {kind, rank});
+        };
+        add(Kind::Number, {u"vedrin no"});
+        add(Kind::Picture, {u"vedrin picture"});
+        add(Kind::Name, {u"name", u"display name", u"full name", u"表示名", u"名前", u"氏名"});
+        add(Kind::Given, {u"first name", u"given name", u"名"});
+        add(Kind::Family, {u"last name", u"family name", u"surname", u"姓"});
+        add(Kind::GivenReading, {u"phonetic first name", u"given name yomi", u"given yomi"});
+        add(Kind::FamilyReading, {u"phonetic last name", u"family name yomi", u"surname yomi"});
+        add(Kind::Notes, {u"notes", u"note", u"メモ", u"備考"});
+        add(Kind::Silent, {u"labels", u"group membership", u"e-mail type", u"e-mail display name",
+                           u"e-mail 2 type", u"e-mail 2 display name", u"e-mail 3 type",
+                           u"e-mail 3 display name"});
+        add(Kind::Mail, {u"e-mail", u"email", u"e-mail address", u"e-mail 2 address",
+                         u"e-mail 3 address", u"primary email", u"secondary email", u"メール",
+                         u"メールアドレス", u"電子メール アドレス", u"電子メール 2 アドレス"});
+        add(Kind::Phone, {u"phone", u"telephone", u"primary phone", u"home phone", u"home phone 2",
+                          u"mobile phone", u"mobile number", u"work phone", u"business phone",
+                          u"business phone 2", u"company main phone", u"other phone",
+                          u"car phone", u"pager", u"pager number", u"fax number", u"home fax",
+                          u"business fax", u"電話", u"電話番号", u"携帯電話", u"自宅電話",
+                          u"勤務先電話", u"携帯"});
+        add(Kind::Address, {u"home zipcode", u"home postal code", u"郵便番号"}, PostalCode);
+        add(Kind::Address, {u"home state", u"都道府県"}, Region);
+        add(Kind::Address, {u"home city", u"市区町村"}, City);
+        add(Kind::Address, {u"home address", u"home street", u"address", u"住所", u"番地"}, Street);
+        add(Kind::Address, {u"home address 2", u"home street 2", u"建物名"}, SecondLine);
+        add(Kind::Address, {u"home street 3", u"home address po box"}, ThirdLine);
+        add(Kind::Address, {u"home country", u"home country/region", u"国"}, Country);
+        return known;
+    }();
+    return columns;
 }
 
-bool isFirstAddress(const QString &header)
+// Google's numbered columns: "E-mail 2 - Value", "Phone 1 - Label", "Address 1 - City".
+Column numberedColumn(const QString &header)
 {
-    return header.startsWith(u"address 1"_s) || header.startsWith(u"home"_s)
-           || header.startsWith(u"自宅"_s) || header == u"address"_s || header == u"住所"_s;
+    static const QRegularExpression numbered(
+        u"^(e-mail|phone|address) (\\d+) - (value|label|type|formatted|street|city|po box|region|"
+        u"postal code|country|extended address)$"_s);
+    const QRegularExpressionMatch match = numbered.match(header);
+    if (!match.hasMatch())
+        return {};
+    const QString group = match.captured(1);
+    const QString part = match.captured(3);
+    if (part == u"label"_s || part == u"type"_s)
+        return {Kind::Silent};
+    if (group != u"address"_s)
+        return {part == u"value"_s ? (group == u"phone"_s ? Kind::Phone : Kind::Mail) : Kind::Other};
+    if (match.captured(2) != u"1"_s)
+        return {};
+    static const QHash<QString, int> ranks = {
+        {u"postal code"_s, PostalCode}, {u"region"_s, Region},          {u"city"_s, City},
+        {u"street"_s, Street},          {u"extended address"_s, SecondLine},
+        {u"po box"_s, ThirdLine},       {u"country"_s, Country}};
+    if (part == u"formatted"_s)
+        return {Kind::FormattedAddress};
+    return ranks.contains(part) ? Column{Kind::Address, ranks.value(part)} : Column{};
 }
 
 Column columnOf(const QString &header)
 {
-    static const QRegularExpression silent(u"label|type|種類"_s);
-    static const QRegularExpression mail(u"e-?mail|メール"_s);
-    static const QRegularExpression phone(u"phone|mobile|fax|pager|電話|携帯"_s);
-    if (header == u"vedrin no"_s)
-        return Column::Number;
-    if (header == u"vedrin picture"_s)
-        return Column::Picture;
-    if (header == u"name"_s || header == u"display name"_s || header == u"full name"_s
-        || header == u"表示名"_s || header == u"名前"_s || header == u"氏名"_s)
-        return Column::Name;
-    if (header == u"first name"_s || header == u"given name"_s || header == u"名"_s)
-        return Column::Given;
-    if (header == u"last name"_s || header == u"family name"_s || header == u"姓"_s)
-        return Column::Family;
-    if (header == u"notes"_s || header == u"note"_s || header == u"メモ"_s || header == u"備考"_s)
-        return Column::Notes;
-    if (mail.match(header).hasMatch())
-        return silent.match(header).hasMatch() ? Column::Silent : Column::Mail;
-    if (phone.match(header).hasMatch())
-        return silent.match(header).hasMatch() ? Column::Silent : Column::Phone;
-    if (addressRank(header) >= 0 && !silent.match(header).hasMatch())
-        return Column::Address;
-    return Column::Other;
+    const QString name = header.trimmed().toLower();
+    const auto known = knownColumns().constFind(name);
+    return known != knownColumns().constEnd() ? *known : numberedColumn(name);
 }
 
 // A name's parts joined as the person writes them: family first where either part is
@@ -84,83 +126,148 @@ QString joinedName(const QString &family, const QString &given)
     return ascii(family) && ascii(given) ? given + u' ' + family : family + u' ' + given;
 }
 
-ReadContact contactFromRow(const QStringList &headers, const QList<Column> &columns,
-                           const QStringList &row)
+// Reads RFC 4180 records from bytes one at a time. Commas, quotes and line ends are ASCII and
+// never the second byte of a UTF-8 or Shift-JIS character, so the fields are cut before they
+// are decoded.
+class CsvCursor final
 {
-    ReadContact contact;
-    ExchangeEntry &entry = contact.entry;
-    QString name;
-    QString given;
-    QString family;
-    QString notes;
-    QString formattedAddress;
-    QStringList addressParts(5);
-    // The first value of a kind is kept, any further one named as dropped.
-    const auto keep = [&contact](QString &field, const QString &value, const QString &label) {
-        if (field.isEmpty())
-            field = value;
-        else
-            contact.dropped.append(label + u": "_s + value);
-    };
-    // Google writes several mails, phones or addresses into one cell, separated by " ::: "; a
-    // name or a note is one value, whatever it holds.
-    const auto keepEach = [&keep](QString &field, const QString &value, const QString &label) {
-        for (const QString &part : value.split(u" ::: "_s)) {
-            if (!part.isEmpty())
-                keep(field, part, label);
+public:
+    explicit CsvCursor(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    bool next(QList<QByteArray> &record)
+    {
+        record.clear();
+        if (m_at >= m_bytes.size())
+            return false;
+        QByteArray field;
+        bool quoted = false;
+        while (m_at < m_bytes.size()) {
+            const char c = m_bytes.at(m_at++);
+            if (quoted) {
+                if (c != '"')
+                    field += c;
+                else if (m_at < m_bytes.size() && m_bytes.at(m_at) == '"')
+                    field += m_bytes.at(m_at++);
+                else
+                    quoted = false;
+            } else if (c == '"') {
+                quoted = true;
+            } else if (c == ',') {
+                record.append(field);
+                field.clear();
+            } else if (c == '\r' || c == '\n') {
+                if (c == '\r' && m_at < m_bytes.size() && m_bytes.at(m_at) == '\n')
+                    ++m_at;
+                break;
+            } else {
+                field += c;
+            }
         }
-    };
-    for (qsizetype i = 0; i < columns.size(); ++i) {
-        const QString value = row.value(i);
-        if (value.isEmpty())
-            continue;
-        switch (columns.at(i)) {
-        case Column::Name:
-            keep(name, value, headers.at(i));
-            break;
-        case Column::Given:
-            keep(given, value, headers.at(i));
-            break;
-        case Column::Family:
-            keep(family, value, headers.at(i));
-            break;
-        case Column::Mail:
-            keepEach(entry.mail, value, headers.at(i));
-            break;
-        case Column::Phone:
-            keepEach(entry.tell, value, headers.at(i));
-            break;
-        case Column::Notes:
-            keep(notes, value, headers.at(i));
-            break;
-        case Column::Address:
-            if (!isFirstAddress(headers.at(i)))
-                contact.dropped.append(headers.at(i) + u": "_s + value);
-            else if (headers.at(i).endsWith(u"formatted"_s))
-                keepEach(formattedAddress, asOneLine(value), headers.at(i));
-            else
-                addressParts[addressRank(headers.at(i))] += asOneLine(value);
-            break;
-        case Column::Number:
-            entry.number = value.trimmed().toInt();
-            break;
-        case Column::Picture:
-            entry.picturePath = value;
-            break;
-        case Column::Silent:
-            break;
-        case Column::Other:
-            contact.dropped.append(headers.at(i) + u": "_s + value);
-            break;
-        }
+        record.append(field);
+        return true;
     }
-    entry.name = name.isEmpty() ? joinedName(family, given) : name;
-    addressParts.removeAll(QString());
-    const QString address = formattedAddress.isEmpty() ? addressParts.join(u' ') : formattedAddress;
-    notes = withLineFeeds(notes);
-    entry.memo = address.isEmpty() ? notes : notes.isEmpty() ? address : address + u'\n' + notes;
-    return contact;
-}
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_at = 0;
+};
+
+class RowReader final
+{
+public:
+    RowReader(const QStringList &headers, const QList<Column> &columns, bool utf8)
+        : m_headers(headers), m_columns(columns), m_utf8(utf8)
+    {
+    }
+
+    ReadContact contact(const QList<QByteArray> &row) const
+    {
+        Row read;
+        // Only the cells the row has: a header of many columns costs a short row nothing.
+        for (qsizetype i = 0; i < qMin(row.size(), m_columns.size()); ++i) {
+            if (row.at(i).isEmpty() || m_columns.at(i).kind == Kind::Silent)
+                continue;
+            // In a UTF-8 file every cell is UTF-8, a byte-order mark at its start included.
+            const std::optional<QString> value =
+                m_utf8 ? decodeUnlabelled(row.at(i)) : shiftJisText(row.at(i));
+            if (value)
+                read.add(m_headers.at(i), m_columns.at(i), *value);
+            else
+                read.contact.dropped.append(undecodableValue(m_headers.at(i), u"Shift-JIS"_s, row.at(i)));
+        }
+        return read.finish();
+    }
+
+private:
+    struct Row
+    {
+        ReadContact contact;
+        QString name, given, family, givenReading, familyReading, notes, formattedAddress;
+        QStringList addressParts = QStringList(rankCount);
+
+        // The first value of a kind is kept, any further one named as dropped.
+        void keep(QString &field, const QString &value, const QString &label)
+        {
+            if (field.isEmpty())
+                field = value;
+            else
+                contact.dropped.append(droppedValue(label, value));
+        }
+        // Google writes several mails, phones or addresses into one cell, separated by " ::: ";
+        // a name or a note is one value, whatever it holds.
+        void keepEach(QString &field, const QString &value, const QString &label)
+        {
+            for (const QString &part : value.split(u" ::: "_s)) {
+                if (!part.isEmpty())
+                    keep(field, part, label);
+            }
+        }
+        void add(const QString &header, Column column, const QString &value)
+        {
+            ExchangeEntry &entry = contact.entry;
+            switch (column.kind) {
+            case Kind::Name: keep(name, value, header); break;
+            case Kind::Given: keep(given, value, header); break;
+            case Kind::Family: keep(family, value, header); break;
+            case Kind::GivenReading: keep(givenReading, value, header); break;
+            case Kind::FamilyReading: keep(familyReading, value, header); break;
+            case Kind::Mail: keepEach(entry.mail, value, header); break;
+            case Kind::Phone: keepEach(entry.tell, value, header); break;
+            case Kind::Notes: keep(notes, value, header); break;
+            case Kind::FormattedAddress: keepEach(formattedAddress, asOneLine(value), header); break;
+            case Kind::Address:
+                addressParts[column.rank] = joinedAddress({addressParts.at(column.rank), value});
+                break;
+            case Kind::Number: entry.number = value.trimmed().toInt(); break;
+            case Kind::Picture: entry.picturePath = value; break;
+            case Kind::Silent: break;
+            case Kind::Other: contact.dropped.append(droppedValue(header, value)); break;
+            }
+        }
+        ReadContact finish()
+        {
+            ExchangeEntry &entry = contact.entry;
+            entry.name = name.isEmpty() ? joinedName(family, given) : name;
+            const std::optional<QString> familyKana = kanaReading(familyReading);
+            const std::optional<QString> givenKana = kanaReading(givenReading);
+            if (familyKana && givenKana) {
+                entry.familyReading = *familyKana;
+                entry.givenReading = *givenKana;
+            } else {
+                contact.dropped.append(droppedValue(u"よみ"_s, familyReading + u' ' + givenReading));
+            }
+            const QString address =
+                formattedAddress.isEmpty() ? joinedAddress(addressParts) : formattedAddress;
+            notes = withLineFeeds(notes);
+            entry.memo = address.isEmpty() ? notes : notes.isEmpty() ? address : address + u'\n' + notes;
+            return contact;
+        }
+    };
+
+    QStringList m_headers;
+    QList<Column> m_columns;
+    bool m_utf8;
+};
 
 } // namespace
 
@@ -188,83 +295,45 @@ QByteArray csvRecord(const QStringList &fields)
 QByteArray csvHeader()
 {
     return "\xEF\xBB\xBF"
-           + csvRecord({u"Name"_s, u"First Name"_s, u"Last Name"_s, u"E-mail 1 - Value"_s,
-                        u"Phone 1 - Value"_s, u"Notes"_s, u"Vedrin No"_s, u"Vedrin Picture"_s});
+           + csvRecord({u"Name"_s, u"First Name"_s, u"Last Name"_s, u"Phonetic First Name"_s,
+                        u"Phonetic Last Name"_s, u"E-mail 1 - Value"_s, u"Phone 1 - Value"_s,
+                        u"Notes"_s, u"Vedrin No"_s, u"Vedrin Picture"_s});
 }
 
 QByteArray csvRow(const ExchangeEntry &entry)
 {
     const NameParts parts = splitName(entry.name);
-    return csvRecord({entry.name, parts.given, parts.family, entry.mail, entry.tell, entry.memo,
+    return csvRecord({entry.name, parts.given, parts.family, entry.givenReading,
+                      entry.familyReading, entry.mail, entry.tell, entry.memo,
                       QString::number(entry.number), entry.picturePath});
 }
 
-QList<QStringList> csvRecords(QStringView text)
+std::optional<QList<ReadContact>> readCsvContacts(QByteArrayView bytes)
 {
-    QList<QStringList> records;
-    QStringList record;
-    QString field;
-    bool quoted = false;
-    bool fieldStarted = false;
-    const auto endRecord = [&] {
-        if (fieldStarted || !record.isEmpty()) {
-            record.append(field);
-            records.append(record);
-        }
-        record.clear();
-        field.clear();
-        fieldStarted = false;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c != u'"')
-                field += c;
-            else if (i + 1 < text.size() && text.at(i + 1) == u'"')
-                field += text.at(++i);
-            else
-                quoted = false;
-        } else if (c == u'"') {
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == u',') {
-            record.append(field);
-            field.clear();
-            fieldStarted = true;
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-            endRecord();
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
-    }
-    endRecord();
-    return records;
-}
-
-std::optional<QList<ReadContact>> readCsvContacts(QStringView text)
-{
-    QList<QStringList> records = csvRecords(text);
-    if (records.isEmpty())
-        return std::nullopt;
-    QStringList headers = records.takeFirst();
+    const bool utf8 = isValidUtf8(bytes);
+    CsvCursor cursor(bytes);
+    QList<QByteArray> record;
+    do {
+        if (!cursor.next(record))
+            return std::nullopt;
+    } while (record.size() == 1 && record.first().trimmed().isEmpty());
+    QStringList headers;
     QList<Column> columns;
     bool known = false;
-    for (QString &header : headers) {
-        header = header.trimmed().toLower();
-        columns.append(columnOf(header));
-        known = known || (columns.last() != Column::Other && columns.last() != Column::Silent);
+    for (const QByteArray &cell : std::as_const(record)) {
+        headers.append(decodeUnlabelled(cell).value_or(QString::fromLatin1(cell)).trimmed());
+        columns.append(columnOf(headers.last()));
+        known = known || (columns.last().kind != Kind::Other && columns.last().kind != Kind::Silent);
     }
     if (!known)
         return std::nullopt;
+    const RowReader reader(headers, columns, utf8);
     QList<ReadContact> contacts;
-    for (const QStringList &row : std::as_const(records)) {
-        const bool empty = std::all_of(row.begin(), row.end(),
-                                       [](const QString &cell) { return cell.trimmed().isEmpty(); });
+    while (cursor.next(record)) {
+        const bool empty = std::all_of(record.begin(), record.end(),
+                                       [](const QByteArray &cell) { return cell.trimmed().isEmpty(); });
         if (!empty)
-            contacts.append(contactFromRow(headers, columns, row));
+            contacts.append(reader.contact(record));
     }
     return contacts;
 }

@@ -19,9 +19,7 @@ QByteArray csvRecord(const QStringList &fields);
 QByteArray csvHeader();
 QByteArray csvRow(const ExchangeEntry &entry);
 
-// The records of CSV text; quoted fields may hold line breaks.
-QList<QStringList> csvRecords(QStringView text);
-
-// Rows of a header that names columns of Google Contacts, Outlook (English or Japanese),
-// Thunderbird or our own export; nothing when the header names none of them.
-std::optional<QList<ReadContact>> readCsvContacts(QStringView text);
+// Rows of a header that names columns of Google Contacts, Outlook, Thunderbird or our own
+// export, each known by its whole name; nothing when the header names none of them. UTF-8, else
+// Shift-JIS, where a cell that is no Shift-JIS text is reported with its bytes.
+std::optional<QList<ReadContact>> readCsvContacts(QByteArrayView bytes);

@@ -14,6 +14,10 @@ struct ExchangeEntry
     QString tell;
     QString memo;
     QString picturePath;
+    // Kana, NFKC-normalised; empty where the source gives none. The roster has no place for them.
+    QString familyReading;
+    QString givenReading;
+    QString uid; // the exported card's UID: a UUID without braces; empty where none
 
     bool isEmpty() const
     {

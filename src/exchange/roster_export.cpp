@@ -1,6 +1,8 @@
 #include "exchange/roster_export.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QUuid>
 
 #include "roster/roster_file.h"
 
@@ -31,6 +33,17 @@ ExchangeEntry exchangeEntry(std::int32_t slot, const MeiboRecord &record)
     return entry;
 }
 
+QString cardUid(const QString &rosterPath, std::int32_t slot)
+{
+    // Our own namespace, so that no other program's names give the same UUIDs.
+    static const QUuid vedrinCards(u"8f3b6c1e-2d4a-5e7f-9a0b-1c2d3e4f5a6b"_s);
+    // Through links too: the file itself names the cards.
+    const QFileInfo info(rosterPath);
+    const QString file = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    return QUuid::createUuidV5(vedrinCards, file + u'\n' + QString::number(slot))
+        .toString(QUuid::WithoutBraces);
+}
+
 std::optional<RosterEntries> readRosterEntries(QFile &file, QString *reason)
 {
     RosterEntries roster;
@@ -53,10 +66,12 @@ std::optional<RosterEntries> readRosterEntries(QFile &file, QString *reason)
             if (slot <= RosterFile::lastSlot && record.get(field).contains(QChar::ReplacementCharacter))
                 roster.undecodable.append({slot, field});
         }
-        if (!blank && slot > RosterFile::lastSlot)
+        if (!blank && slot > RosterFile::lastSlot) {
             ++roster.pastLastSlot;
-        else if (!blank)
+        } else if (!blank) {
             roster.entries.append(exchangeEntry(slot, record));
+            roster.entries.last().uid = cardUid(file.fileName(), slot);
+        }
     }
     return roster;
 }

@@ -29,6 +29,11 @@ struct RosterEntries
 // The roster's fields as they travel: trailing padding dropped, the memo's line breaks as '\n'.
 ExchangeEntry exchangeEntry(std::int32_t slot, const MeiboRecord &record);
 
+// The card UID of a slot: a name-based UUID of the roster file's path (links resolved) and the
+// slot, the same on every export of that file.
+QString cardUid(const QString &rosterPath, std::int32_t slot);
+
 // Every slot of the open roster file that is not blank, in slot order, up to the last slot,
-// read without changing anything; nothing, with the system's reason, when a read fails.
+// each with its card UID, read without changing anything; nothing, with the system's reason,
+// when a read fails.
 std::optional<RosterEntries> readRosterEntries(QFile &file, QString *reason);

@@ -1,10 +1,15 @@
 #include "exchange/vcard_reader.h"
 
+#include <array>
 #include <cctype>
 #include <optional>
 
+#include <QStringDecoder>
+
 #include "exchange/contact_reading.h"
+#include "exchange/vcard_writer.h"
 #include "platform/code_page.h"
+#include "platform/named_charset.h"
 
 using namespace Qt::StringLiterals;
 
@@ -13,24 +18,43 @@ namespace {
 struct ContentLine
 {
     QByteArray name; // upper case, without a group
-    QList<QByteArray> parameters; // upper case, as written: "CHARSET=SHIFT_JIS", "CELL"
+    QList<QByteArray> parameters; // as written: "CHARSET=SHIFT_JIS", "CELL", "SORT-AS=\"a,b\""
     QByteArray value;
 };
 
+// The value of the parameter named key in any case, without its quotes.
 QByteArray parameterValue(const ContentLine &line, QByteArrayView key)
 {
     for (const QByteArray &parameter : line.parameters) {
         const qsizetype equals = parameter.indexOf('=');
-        if (equals > 0 && parameter.first(equals) == key)
-            return parameter.mid(equals + 1);
+        if (equals > 0 && parameter.first(equals).compare(key, Qt::CaseInsensitive) == 0) {
+            QByteArray value = parameter.mid(equals + 1).trimmed();
+            if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"'))
+                value = value.sliced(1, value.size() - 2);
+            return value;
+        }
     }
     return {};
 }
 
+// A bare parameter as 2.1 writes it ("QUOTED-PRINTABLE", "X-IRMC-N"), or the same as a TYPE.
+bool hasParameter(const ContentLine &line, QByteArrayView bare)
+{
+    for (const QByteArray &parameter : line.parameters) {
+        if (parameter.compare(bare, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    for (const QByteArray &type : parameterValue(line, "TYPE").split(',')) {
+        if (type.compare(bare, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool isQuotedPrintable(const ContentLine &line)
 {
-    return line.parameters.contains("QUOTED-PRINTABLE")
-           || parameterValue(line, "ENCODING") == "QUOTED-PRINTABLE";
+    return hasParameter(line, "QUOTED-PRINTABLE")
+           || parameterValue(line, "ENCODING").compare("QUOTED-PRINTABLE", Qt::CaseInsensitive) == 0;
 }
 
 // "group.NAME;PARAM;PARAM=VALUE:value"; a colon inside a quoted parameter value does not end
@@ -55,7 +79,7 @@ bool splitHead(const QByteArray &logical, ContentLine &line)
     line.name = name;
     line.parameters.clear();
     for (const QByteArray &parameter : head)
-        line.parameters.append(parameter.trimmed().toUpper());
+        line.parameters.append(parameter.trimmed());
     line.value = logical.mid(colon + 1);
     return !name.isEmpty();
 }
@@ -77,17 +101,32 @@ QByteArray decodedQuotedPrintable(QByteArrayView value)
     return out;
 }
 
-QString decoded(QByteArrayView bytes, QByteArrayView charset, bool defaultShiftJis)
+// The text of a value in the charset the card names; nothing for bytes that are no text in it,
+// with the encoding's name for the report.
+std::optional<QString> decoded(QByteArrayView bytes, const QByteArray &charset, bool defaultShiftJis,
+                               QString *encoding)
 {
-    const QByteArray name = charset.toByteArray().toUpper();
+    const QByteArray name = charset.toUpper();
     const bool shiftJis = name == "SHIFT_JIS" || name == "SHIFT-JIS" || name == "SJIS"
                           || name == "CP932" || name == "WINDOWS-31J" || name == "MS_KANJI";
-    if (shiftJis || (name.isEmpty() && defaultShiftJis))
-        return QString::fromStdU16String(
-            CodePage932::toUnicode(std::string_view(bytes.data(), bytes.size())));
-    if (name == "ISO-8859-1" || name == "US-ASCII")
-        return QString::fromLatin1(bytes);
-    return decodeUnlabelled(bytes);
+    if (shiftJis || (name.isEmpty() && defaultShiftJis)) {
+        *encoding = u"Shift-JIS"_s;
+        return shiftJisText(bytes);
+    }
+    if (name.isEmpty()) {
+        *encoding = u"UTF-8・Shift-JIS"_s;
+        return decodeUnlabelled(bytes);
+    }
+    *encoding = QString::fromLatin1(charset);
+    if (name == "UTF-8") {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless
+                                                      | QStringDecoder::Flag::ConvertInitialBom);
+        QString text = utf8.decode(bytes);
+        return utf8.hasError() ? std::nullopt : std::optional<QString>(text);
+    }
+    const std::optional<std::u16string> text = NamedCharset::toUnicode(
+        std::string_view(name.data(), name.size()), std::string_view(bytes.data(), bytes.size()));
+    return text ? std::optional<QString>(QString::fromStdU16String(*text)) : std::nullopt;
 }
 
 // Splits a structured value at its unescaped semicolons.
@@ -140,16 +179,14 @@ QString addressLine(const QStringList &parts, bool v21)
 {
     // PO box; extended; street; locality; region; postal code; country
     static constexpr int order[] = {5, 4, 3, 2, 1, 0, 6};
-    QStringList kept;
-    for (const int index : order) {
-        if (index >= parts.size())
-            continue;
-        const QString part = asOneLine(unescaped(parts.at(index), v21));
-        if (!part.isEmpty())
-            kept.append(part);
-    }
-    return kept.join(u' ');
+    QStringList ordered;
+    for (const int index : order)
+        ordered.append(unescaped(parts.value(index), v21));
+    return joinedAddress(ordered);
 }
+
+// Where a card gives a reading, in Android's order of precedence.
+enum ReadingSource { Phonetic, SortAs, Sound, SortString, readingSourceCount };
 
 class CardBuilder final
 {
@@ -162,37 +199,58 @@ public:
             m_v21 = line.value.trimmed() == "2.1";
             return;
         }
-        if (line.name == "PRODID" || line.name == "BEGIN" || line.name == "END")
+        // What says nothing of the person; a UID names the card only where it came from.
+        if (line.name == "PRODID" || line.name == "REV" || line.name == "UID" || line.name == "BEGIN"
+            || line.name == "END")
             return;
         QByteArray bytes = line.value;
         if (isQuotedPrintable(line))
             bytes = decodedQuotedPrintable(bytes);
-        const QString value = decoded(bytes, parameterValue(line, "CHARSET"),
-                                      m_v21 && m_defaultShiftJis);
+        QString encoding;
+        const std::optional<QString> text = decoded(bytes, parameterValue(line, "CHARSET"),
+                                                    m_v21 && m_defaultShiftJis, &encoding);
+        const QString label = QString::fromLatin1(line.name);
+        if (!text) {
+            m_contact.dropped.append(undecodableValue(label, encoding, bytes));
+            return;
+        }
+        const QString &value = *text;
         if (line.name == "FN" && m_fn.isNull())
             m_fn = withLineFeeds(unescaped(value, m_v21));
-        else if (line.name == "N" && !m_hasN) {
-            m_hasN = true;
-            const QStringList parts = components(value);
-            m_family = unescaped(parts.value(0), m_v21);
-            m_given = unescaped(parts.value(1), m_v21);
-        } else if (line.name == "EMAIL")
-            keepFirst(m_contact.entry.mail, unescaped(value, m_v21), u"EMAIL"_s);
+        else if (line.name == "N" && !m_hasN)
+            addName(line, value);
+        else if (line.name == "EMAIL")
+            keepFirst(m_contact.entry.mail, unescaped(value, m_v21), label);
         else if (line.name == "TEL") {
             QString number = unescaped(value, m_v21);
             if (number.startsWith(u"tel:"_s, Qt::CaseInsensitive))
                 number = number.mid(4);
-            keepFirst(m_contact.entry.tell, number, u"TEL"_s);
+            keepFirst(m_contact.entry.tell, number, label);
         } else if (line.name == "ADR")
-            keepFirst(m_address, addressLine(components(value), m_v21), u"ADR"_s);
+            keepFirst(m_address, addressLine(components(value), m_v21), label);
         else if (line.name == "NOTE")
-            keepFirst(m_note, withLineFeeds(unescaped(value, m_v21)), u"NOTE"_s);
-        else if (line.name == "X-VEDRIN-NO")
+            keepFirst(m_note, withLineFeeds(unescaped(value, m_v21)), label);
+        else if (line.name == "X-PHONETIC-LAST-NAME")
+            setReading(Phonetic, unescaped(value, m_v21), m_readings[Phonetic].given);
+        else if (line.name == "X-PHONETIC-FIRST-NAME")
+            setReading(Phonetic, m_readings[Phonetic].family, unescaped(value, m_v21));
+        else if (line.name == "SOUND" && hasParameter(line, "X-IRMC-N")) {
+            // Phones write "family given;;;;" or "family;given;;;".
+            const QStringList parts = components(value);
+            const NameParts reading = parts.value(1).isEmpty()
+                                          ? splitName(unescaped(parts.value(0), m_v21))
+                                          : NameParts{unescaped(parts.value(0), m_v21),
+                                                      unescaped(parts.value(1), m_v21)};
+            setReading(Sound, reading.family, reading.given);
+        } else if (line.name == "SORT-STRING") {
+            const NameParts reading = splitName(unescaped(value, m_v21));
+            setReading(SortString, reading.family, reading.given);
+        } else if (line.name == "X-VEDRIN-NO")
             m_contact.entry.number = value.trimmed().toInt();
         else if (line.name == "X-VEDRIN-PICTURE")
             m_contact.entry.picturePath = unescaped(value, m_v21);
         else
-            m_contact.dropped.append(QString::fromLatin1(line.name));
+            m_contact.dropped.append(droppedValue(label, unescaped(value, m_v21)));
     }
 
     ReadContact finish()
@@ -205,10 +263,45 @@ public:
         entry.memo = m_address.isEmpty() ? m_note
                      : m_note.isEmpty()  ? m_address
                                          : m_address + u'\n' + m_note;
+        static constexpr const char16_t *sourceNames[] = {u"X-PHONETIC", u"N;SORT-AS", u"SOUND",
+                                                          u"SORT-STRING"};
+        for (int source = 0; source < readingSourceCount; ++source) {
+            if (!m_hasReading[source])
+                continue;
+            const std::optional<QString> family = kanaReading(m_readings[source].family);
+            const std::optional<QString> given = kanaReading(m_readings[source].given);
+            if (family && given) {
+                entry.familyReading = *family;
+                entry.givenReading = *given;
+                break;
+            }
+            m_contact.dropped.append(droppedValue(
+                QString::fromUtf16(sourceNames[source]),
+                (m_readings[source].family + u' ' + m_readings[source].given).trimmed()));
+        }
         return m_contact;
     }
 
 private:
+    void addName(const ContentLine &line, const QString &value)
+    {
+        m_hasN = true;
+        const QStringList parts = components(value);
+        m_family = unescaped(parts.value(0), m_v21);
+        m_given = unescaped(parts.value(1), m_v21);
+        const QByteArray sortAs = parameterValue(line, "SORT-AS");
+        if (sortAs.isEmpty())
+            return;
+        const QStringList reading = decodeUnlabelled(sortAs).value_or(QString()).split(u',');
+        setReading(SortAs, reading.value(0), reading.value(1));
+    }
+
+    void setReading(ReadingSource source, const QString &family, const QString &given)
+    {
+        m_hasReading[source] = !family.trimmed().isEmpty() || !given.trimmed().isEmpty();
+        m_readings[source] = {family, given};
+    }
+
     void keepFirst(QString &field, const QString &value, const QString &label)
     {
         if (value.isEmpty())
@@ -216,7 +309,7 @@ private:
         if (field.isEmpty())
             field = value;
         else
-            m_contact.dropped.append(label + u": "_s + value);
+            m_contact.dropped.append(droppedValue(label, value));
     }
 
     QString joinedName() const
@@ -235,23 +328,22 @@ private:
     QString m_given;
     QString m_address;
     QString m_note;
+    std::array<NameParts, readingSourceCount> m_readings;
+    std::array<bool, readingSourceCount> m_hasReading{};
 };
 
-QList<QByteArray> physicalLines(QByteArrayView bytes)
+// The physical line that starts at at, without its line end; at moves past that end.
+QByteArrayView nextLine(QByteArrayView bytes, qsizetype &at)
 {
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes.at(i) != '\r' && bytes.at(i) != '\n')
-            continue;
-        lines.append(bytes.sliced(start, i - start).toByteArray());
-        if (bytes.at(i) == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines.append(bytes.sliced(start).toByteArray());
-    return lines;
+    const qsizetype start = at;
+    while (at < bytes.size() && bytes.at(at) != '\r' && bytes.at(at) != '\n')
+        ++at;
+    const QByteArrayView line = bytes.sliced(start, at - start);
+    if (at < bytes.size() && bytes.at(at) == '\r' && at + 1 < bytes.size() && bytes.at(at + 1) == '\n')
+        ++at;
+    if (at < bytes.size())
+        ++at;
+    return line;
 }
 
 } // namespace
@@ -268,24 +360,26 @@ QList<ReadContact> readVCards(QByteArrayView bytes)
     const bool shiftJisFile = !isValidUtf8(bytes);
     QList<ReadContact> contacts;
     std::optional<CardBuilder> card;
-    const QList<QByteArray> lines = physicalLines(bytes);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QByteArray logical = lines.at(i);
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        QByteArray logical = nextLine(bytes, at).toByteArray();
         ContentLine line;
         if (!splitHead(logical, line))
             continue;
         // Folded lines begin with a blank; quoted-printable lines end with a soft break.
-        while (i + 1 < lines.size()) {
-            const QByteArray &next = lines.at(i + 1);
-            if (isQuotedPrintable(line) && logical.endsWith('=')) {
+        const bool quotedPrintable = isQuotedPrintable(line);
+        while (at < bytes.size()) {
+            qsizetype after = at;
+            const QByteArrayView next = nextLine(bytes, after);
+            if (quotedPrintable && logical.endsWith('=')) {
                 logical.chop(1);
                 logical += next;
             } else if (!next.isEmpty() && (next.at(0) == ' ' || next.at(0) == '\t')) {
-                logical += next.mid(1);
+                logical += next.sliced(1);
             } else {
                 break;
             }
-            ++i;
+            at = after;
         }
         splitHead(logical, line);
         if (line.name == "BEGIN" && line.value.trimmed().toUpper() == "VCARD") {

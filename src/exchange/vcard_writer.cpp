@@ -1,5 +1,7 @@
 #include "exchange/vcard_writer.h"
 
+#include <QHash>
+
 #include "exchange/exchange_entry.h"
 #include "platform/code_page.h"
 
@@ -30,8 +32,8 @@ QByteArray folded(QByteArrayView line)
     return out;
 }
 
-// Text escaped as the version asks: 3.0 escapes commas and semicolons everywhere, 4.0 semicolons
-// only inside a structured value; 2.1 escapes semicolons of a structured value alone.
+// Text escaped as the version asks: 3.0 and 4.0 escape commas and semicolons everywhere (4.0
+// readers cut plain text at a bare one); 2.1 only those of a structured value.
 QString escaped(QStringView text, VCardVersion version, bool component)
 {
     QString out;
@@ -44,12 +46,35 @@ QString escaped(QStringView text, VCardVersion version, bool component)
             out += c;
             continue;
         }
-        if (unit == u'\\' || unit == u',' || (unit == u';' && (component || version == VCardVersion::V30)))
+        if (unit == u'\\' || unit == u',' || unit == u';')
             out += u'\\';
         if (unit == u'\n')
             out += u"\\n"_s;
         else
             out += c;
+    }
+    return out;
+}
+
+// Kana as 2.1's readers take a reading: half-width katakana, voiced marks as their own
+// characters; what has no half-width form stays as it is.
+QString halfWidthKatakana(const QString &reading)
+{
+    static const QHash<char16_t, QChar> halfWidth = [] {
+        QHash<char16_t, QChar> forms;
+        for (char16_t unit = 0xFF61; unit <= 0xFF9F; ++unit) {
+            const QString full = QString(QChar(unit)).normalized(QString::NormalizationForm_KC);
+            forms.insert(full.at(0).unicode(), QChar(unit));
+        }
+        forms.insert(u'\u3000', QChar(u' '));
+        return forms;
+    }();
+    QString out;
+    for (const QChar c : reading.normalized(QString::NormalizationForm_D)) {
+        char16_t unit = c.unicode();
+        if (unit >= 0x3041 && unit <= 0x3096)
+            unit += 0x60; // hiragana to katakana
+        out += halfWidth.value(unit, QChar(unit));
     }
     return out;
 }
@@ -169,9 +194,33 @@ QByteArray vCard(const ExchangeEntry &entry, VCardVersion version, const Embedde
             : version == VCardVersion::V30 ? "VERSION:3.0\r\n"
                                            : "VERSION:4.0\r\n";
     card += property(version, "FN", text(formattedName(entry)));
-    card += property(version, "N",
-                     escaped(parts.family, version, true) + u';'
-                         + escaped(parts.given, version, true) + u";;;"_s);
+    const QString name = escaped(parts.family, version, true) + u';'
+                         + escaped(parts.given, version, true) + u";;;"_s;
+    const bool hasReading = !entry.familyReading.isEmpty() || !entry.givenReading.isEmpty();
+    const QString reading = (entry.familyReading + u' ' + entry.givenReading).trimmed();
+    if (version == VCardVersion::V40 && hasReading)
+        card += property(version,
+                         "N;SORT-AS=\"" + (entry.familyReading + u',' + entry.givenReading).toUtf8()
+                             + '"',
+                         name);
+    else
+        card += property(version, "N", name);
+    // Readings where phones look for them: 2.1 in the phones' own property, "family given" in
+    // one component; the others in the properties phones read and in the sort string.
+    if (version == VCardVersion::V21 && hasReading)
+        card += property(version, "SOUND;X-IRMC-N",
+                         entry.familyReading.isEmpty()
+                             ? u';' + halfWidthKatakana(entry.givenReading) + u";;;"_s
+                             : halfWidthKatakana(reading) + u";;;;"_s);
+    if (version != VCardVersion::V21 && !entry.familyReading.isEmpty())
+        card += property(version, "X-PHONETIC-LAST-NAME", text(entry.familyReading));
+    if (version != VCardVersion::V21 && !entry.givenReading.isEmpty())
+        card += property(version, "X-PHONETIC-FIRST-NAME", text(entry.givenReading));
+    if (version == VCardVersion::V30 && hasReading)
+        card += property(version, "SORT-STRING", text(reading));
+    if (!entry.uid.isEmpty())
+        card += property(version, "UID",
+                         version == VCardVersion::V40 ? u"urn:uuid:"_s + entry.uid : entry.uid);
     if (!entry.mail.isEmpty())
         card += property(version, version == VCardVersion::V21 ? "EMAIL;INTERNET" : "EMAIL",
                          text(entry.mail));

@@ -32,7 +32,10 @@ int runExport(const QStringList &arguments)
     const QCommandLineOption photos(u"photos"_s, u"読み込める画像を vCard に埋め込む"_s);
     const QCommandLineOption output(u"output"_s, u"標準出力の代わりに書くファイル"_s,
                                     u"ファイル"_s);
-    parser.addOptions({format, photos, output});
+    const QCommandLineOption outputDirectory(
+        u"output-dir"_s, u"一件ずつ UID を名前にした .vcf ファイルを書くフォルダ (vCard のみ)"_s,
+        u"フォルダ"_s);
+    parser.addOptions({format, photos, output, outputDirectory});
     if (const std::optional<int> status = parse(parser, arguments))
         return *status;
     static const QHash<QString, ExportFormat> formats = {{u"vcard"_s, ExportFormat::VCard30},
@@ -43,7 +46,11 @@ int runExport(const QStringList &arguments)
     if (!formats.contains(formatName) || !parser.positionalArguments().isEmpty())
         return usageError(u"形式は vcard, vcard4, vcard21, csv のどれかです。"_s,
                           helpText(parser, arguments));
-    return exportRoster({formats.value(formatName), parser.isSet(photos), parser.value(output)});
+    if (parser.isSet(outputDirectory) && (parser.isSet(output) || formatName == u"csv"_s))
+        return usageError(u"--output-dir は vCard の形式でだけ、--output なしで使えます。"_s,
+                          helpText(parser, arguments));
+    return exportRoster({formats.value(formatName), parser.isSet(photos), parser.value(output),
+                         parser.value(outputDirectory)});
 }
 
 int runImport(const QStringList &arguments)

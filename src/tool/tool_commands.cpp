@@ -21,6 +21,7 @@
 #include "platform/file_sync.h"
 #include "platform/ordinary_file.h"
 #include "platform/picture_loader.h"
+#include "platform/whole_file_write.h"
 #include "platform/whole_file_writer.h"
 #include "roster/meibo_record.h"
 #include "roster/roster_file.h"
@@ -276,6 +277,20 @@ QByteArray exportedEntry(const ExchangeEntry &entry, const ExportOptions &option
     return vCard(entry, version, options.photos ? photoOf(entry.picturePath) : EmbeddedPhoto());
 }
 
+// One card per file, named by its UID, as folders that sync with a server keep them.
+int exportCardFiles(const QList<ExchangeEntry> &entries, const ExportOptions &options)
+{
+    if (!QDir().mkpath(options.outputDirectory))
+        return refuse(ToolTexts::cannotEnterFolder(options.outputDirectory));
+    for (const ExchangeEntry &entry : entries) {
+        const QString path = QDir(options.outputDirectory).filePath(entry.uid + u".vcf"_s);
+        QString reason;
+        if (!writeWholeFile(path, exportedEntry(entry, options), &reason))
+            return refuse(ToolTexts::cannotWrite(path, reason));
+    }
+    return 0;
+}
+
 } // namespace
 
 int exportRoster(const ExportOptions &options)
@@ -291,6 +306,8 @@ int exportRoster(const ExportOptions &options)
         standardError() << ToolTexts::undecodable(field.slot, fieldLabel(field.field)) << Qt::endl;
     if (roster->pastLastSlot > 0)
         standardError() << ToolTexts::pastLastSlot(roster->pastLastSlot) << Qt::endl;
+    if (!options.outputDirectory.isEmpty())
+        return exportCardFiles(roster->entries, options);
     // A card at a time, so that pictures never have to be held all at once.
     ExportOutput output(options.output);
     bool written =

@@ -12,6 +12,7 @@ struct ExportOptions
     ExportFormat format = ExportFormat::VCard30;
     bool photos = false;
     QString output; // empty: standard output
+    QString outputDirectory; // set: one vCard file per card, named by its UID, instead
 };
 
 struct ImportOptions

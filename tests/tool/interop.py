@@ -1,5 +1,6 @@
-"""Reads the tool's export with parsers written elsewhere: python3-vobject for vCard 3.0 and 4.0,
-Python's csv module for CSV. Usage: interop.py VEDRIN_TOOL"""
+"""Reads the tool's export with parsers written elsewhere: python3-vobject and EBookContacts'
+EVCard for vCard 3.0 and 4.0, khard for a folder of one card per file, Python's csv module for
+CSV. Usage: interop.py VEDRIN_TOOL"""
 import base64
 import csv
 import io
@@ -8,7 +9,11 @@ import subprocess
 import sys
 import tempfile
 
+import gi
 import vobject
+
+gi.require_version('EBookContacts', '1.2')
+from gi.repository import EBookContacts  # noqa: E402
 
 
 # A real 1 x 1 orange PNG picture.
@@ -39,8 +44,29 @@ for fmt in ('vcard', 'vcard4'):
         card.contents[key][0].value if key in card.contents else ''
         for key in ('fn', 'email', 'tel', 'note'))
         for card in vobject.readComponents(export(fmt).decode('utf-8'))}
-    assert seen == {slot: (name, mail, tell, memo.replace('\r\n', '\n'))
-                    for slot, (name, mail, tell, memo, _) in ENTRIES.items()}, f'{fmt}: {seen!r}'
+    expected = {slot: (name, mail, tell, memo.replace('\r\n', '\n'))
+                for slot, (name, mail, tell, memo, _) in ENTRIES.items()}
+    assert seen == expected, f'{fmt}: {seen!r}'
+    # A value cut at a bare ';' reads as several values.
+    cards = [EBookContacts.VCard.new_from_string(card + 'END:VCARD\r\n')
+             for card in export(fmt).decode().split('END:VCARD\r\n')[:-1]]
+    seen = {int(card.get_attribute('X-VEDRIN-NO').get_value()): tuple(
+        '|'.join(card.get_attribute(key).get_values()) if card.get_attribute(key) else ''
+        for key in ('FN', 'EMAIL', 'TEL', 'NOTE')) for card in cards}
+    assert seen == expected, f'{fmt} in EVCard: {seen!r}'
+    # One file per card, named by a UID that stays the same on every export.
+    folders = [os.path.join(FOLDER, f'{fmt}-{run}') for run in (1, 2)]
+    for folder in folders:
+        export(fmt, '--output-dir', folder)
+    assert len(os.listdir(folders[0])) == len(ENTRIES)
+    assert sorted(os.listdir(folders[0])) == sorted(os.listdir(folders[1]))
+    with open(os.path.join(FOLDER, 'khard.conf'), 'w') as out:
+        out.write(f'[addressbooks]\n[[vedrin]]\npath = {folders[0]}\n[general]\n'
+                  'editor = true\nmerge_editor = true\n')
+    listed = subprocess.run(['khard', '-c', os.path.join(FOLDER, 'khard.conf'), 'list', '--parsable'],
+                            check=True, capture_output=True, text=True).stdout.splitlines()
+    assert sorted(line.split('\t')[0].removeprefix('urn:uuid:') + '.vcf' for line in listed) == \
+        sorted(os.listdir(folders[0])), f'{fmt} in khard: {listed!r}'
 photos = [c.photo.value for c in vobject.readComponents(export('vcard', '--photos').decode())
           if 'photo' in c.contents]
 assert photos == [PNG], f'vCard 3.0 photos: {photos!r}'
