@@ -8,6 +8,7 @@
 
 #include "application_identity.h"
 #include "platform/user_data_folder.h"
+#include "tool/print_command.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_texts.h"
 
@@ -90,18 +91,33 @@ int runImport(const QStringList &arguments)
         {parser.positionalArguments().first(), parser.isSet(apply), parser.isSet(replace)});
 }
 
+int runPrint(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    addPrintOptions(parser);
+    if (const std::optional<int> status = parse(parser, arguments))
+        return *status;
+    QString problem;
+    const std::optional<PrintOptions> options = printOptions(parser, &problem);
+    if (!options)
+        return usageError(problem, helpText(parser, arguments));
+    return printRoster(*options);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeToolApplication(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(u"vedrin-tool"_s);
     QCoreApplication::setApplicationVersion(ApplicationIdentity::version());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         u"Vedrin の名簿 meibo.dat を vCard や CSV に書き出し、読み込みます。\n\n"
-        u"コマンド:\n  export  名簿を書き出す\n  import  連絡先を名簿に読み込む\n\n"
+        u"コマンド:\n  export  名簿を書き出す\n  import  連絡先を名簿に読み込む\n"
+        u"  print   はがきの宛名か名簿を PDF に書き出す\n\n"
         u"各コマンドの使い方は vedrin-tool COMMAND --help で。"_s);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption folder(u"folder"_s, u"今のフォルダの代わりに使うフォルダ"_s,
@@ -111,7 +127,7 @@ int main(int argc, char *argv[])
                                    QDir::toNativeSeparators(UserDataFolder::path())));
     parser.addOptions({folder, userDataFolder});
     parser.addVersionOption();
-    parser.addPositionalArgument(u"COMMAND"_s, u"export か import"_s);
+    parser.addPositionalArgument(u"COMMAND"_s, u"export, import か print"_s);
     QStringList arguments = app.arguments();
     arguments.first() = u"vedrin-tool"_s;
     if (const std::optional<int> status = parse(parser, arguments))
@@ -127,7 +143,7 @@ int main(int argc, char *argv[])
         return usageError(u"--folder と --user-data-folder は一緒に使えません。"_s, helpText(parser, arguments));
 
     const QString command = rest.takeFirst();
-    if (command != u"export"_s && command != u"import"_s)
+    if (command != u"export"_s && command != u"import"_s && command != u"print"_s)
         return usageError(u"知らないコマンドです: %1"_s.arg(command), helpText(parser, arguments));
     const QString place = parser.isSet(folder) ? parser.value(folder)
                           : parser.isSet(userDataFolder) ? UserDataFolder::path()
@@ -137,5 +153,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     rest.prepend(u"vedrin-tool "_s + command);
+    if (command == u"print"_s)
+        return runPrint(rest);
     return command == u"export"_s ? runExport(rest) : runImport(rest);
 }
