@@ -9,6 +9,7 @@
 #include "app/program_state.h"
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
+#include "printing/print_window.h"
 #include "settings/settings_dialog.h"
 #include "widgets/message_box.h"
 
@@ -32,16 +33,21 @@ ProgramWindows::ProgramWindows(ProgramState &state, SystemInformation::Services 
     m_settings.setFactory([this] { return createSettingsDialog(); });
     m_chooser.setFactory([this] { return createPictureChooser(); });
     m_about.setFactory([this] { return createAboutBox(); });
+    m_postcardPrinting.setFactory([this] { return createPrintWindow(true); });
+    m_rosterPrinting.setFactory([this] { return createPrintWindow(false); });
     // However a window goes, the program ends when it was the last one.
     const auto endWithoutWindows = [this] {
         if (!m_ended && !m_main.isLoaded() && !m_settings.isLoaded() && !m_chooser.isLoaded()
-            && !m_about.isLoaded())
+            && !m_about.isLoaded() && !m_postcardPrinting.isLoaded()
+            && !m_rosterPrinting.isLoaded())
             endProgram(0);
     };
     m_main.setUnloadHandler(endWithoutWindows);
     m_settings.setUnloadHandler(endWithoutWindows);
     m_chooser.setUnloadHandler(endWithoutWindows);
     m_about.setUnloadHandler(endWithoutWindows);
+    m_postcardPrinting.setUnloadHandler(endWithoutWindows);
+    m_rosterPrinting.setUnloadHandler(endWithoutWindows);
 }
 
 ProgramWindows::~ProgramWindows() = default;
@@ -62,6 +68,10 @@ MainWindow *ProgramWindows::createMainWindow()
                      [this] { m_chooser.show(); });
     QObject::connect(window.get(), &MainWindow::endRequested, window.get(),
                      [this] { endProgram(0); });
+    QObject::connect(window.get(), &MainWindow::postcardPrintingRequested, window.get(),
+                     [this] { m_postcardPrinting.show(); });
+    QObject::connect(window.get(), &MainWindow::rosterPrintingRequested, window.get(),
+                     [this] { m_rosterPrinting.show(); });
     return window.release();
 }
 
@@ -92,6 +102,13 @@ AboutBox *ProgramWindows::createAboutBox()
     auto *box = new AboutBox(m_services);
     QObject::connect(box, &AboutBox::closed, box, [this] { m_about.unload(); });
     return box;
+}
+
+PrintWindow *ProgramWindows::createPrintWindow(bool postcards)
+{
+    // The readings and the slots chosen in their window come here once they exist.
+    return new PrintWindow(postcards ? PrintKind::Postcards : PrintKind::Roster, m_state.settings,
+                           knownReadings(), PrintWindow::ChosenSlots());
 }
 
 MainWindow *ProgramWindows::mainWindow() const
@@ -139,6 +156,16 @@ PictureChooserWindow *ProgramWindows::showPictureChooser()
     return m_chooser.show();
 }
 
+PrintWindow *ProgramWindows::showPostcardPrinting()
+{
+    return m_postcardPrinting.show();
+}
+
+PrintWindow *ProgramWindows::showRosterPrinting()
+{
+    return m_rosterPrinting.show();
+}
+
 void ProgramWindows::openSettings()
 {
     m_state.roster.file.close();
@@ -168,5 +195,7 @@ void ProgramWindows::endProgram(int exitCode)
     m_settings.unload();
     m_chooser.unload();
     m_about.unload();
+    m_postcardPrinting.unload();
+    m_rosterPrinting.unload();
     QCoreApplication::exit(exitCode);
 }

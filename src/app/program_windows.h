@@ -6,6 +6,7 @@
 class AboutBox;
 class MainWindow;
 class PictureChooserWindow;
+class PrintWindow;
 class QImage;
 class SettingsDialog;
 struct ProgramState;
@@ -36,6 +37,9 @@ public:
     SettingsDialog *showSettingsDialog();
     AboutBox *showAbout();
     PictureChooserWindow *showPictureChooser();
+    // はがき宛名印刷 and 名簿を印刷.
+    PrintWindow *showPostcardPrinting();
+    PrintWindow *showRosterPrinting();
 
     // Closes the roster file and every window, without running any window's close handler.
     // Runs by itself, with status 0, when the last window goes.
@@ -48,6 +52,7 @@ private:
     SettingsDialog *createSettingsDialog();
     PictureChooserWindow *createPictureChooser();
     AboutBox *createAboutBox();
+    PrintWindow *createPrintWindow(bool postcards);
 
     // 設定: closes the roster file, shows the settings dialog, unloads the main window.
     void openSettings();
@@ -59,6 +64,8 @@ private:
     WindowHolder<SettingsDialog> m_settings;
     WindowHolder<PictureChooserWindow> m_chooser;
     WindowHolder<AboutBox> m_about;
+    WindowHolder<PrintWindow> m_postcardPrinting;
+    WindowHolder<PrintWindow> m_rosterPrinting;
     bool m_ended = false;
     int m_exitCode = 0;
     SystemInformation::Services m_services;

@@ -198,6 +198,10 @@ void MainWindow::createMenu()
 {
     QMenu *menu = menuBar()->addMenu(MainWindowTexts::menu());
     menu->setObjectName(u"menu"_s);
+    m_postcardPrinting = menu->addAction(MainWindowTexts::postcardPrintingCommand());
+    m_postcardPrinting->setObjectName(u"postcardPrinting"_s);
+    m_rosterPrinting = menu->addAction(MainWindowTexts::rosterPrintingCommand());
+    m_rosterPrinting->setObjectName(u"rosterPrinting"_s);
     m_end = menu->addAction(MainWindowTexts::endCommand());
     m_end->setObjectName(u"end"_s);
     m_open = menuBar()->addAction(MainWindowTexts::settingsCommand());
@@ -217,6 +221,8 @@ void MainWindow::connectSignals()
         if (selectedSlot() > 0)
             List1_Click();
     });
+    connect(m_postcardPrinting, &QAction::triggered, this, &MainWindow::postcardPrintingRequested);
+    connect(m_rosterPrinting, &QAction::triggered, this, &MainWindow::rosterPrintingRequested);
     connect(m_end, &QAction::triggered, this, &MainWindow::end_Click);
     connect(m_open, &QAction::triggered, this, &MainWindow::open_Click);
     connect(m_help, &QAction::triggered, this, &MainWindow::Help_Click);

@@ -40,6 +40,8 @@ signals:
     void aboutRequested();          // Help
     void pictureChooserRequested(); // picture
     void endRequested();            // END and 終了
+    void postcardPrintingRequested(); // はがき宛名印刷
+    void rosterPrintingRequested();   // 名簿を印刷
 
 protected:
     // The close box: closes the roster file.
@@ -95,6 +97,8 @@ private:
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command4 = nullptr;
     QPushButton *m_command2 = nullptr;
+    QAction *m_postcardPrinting = nullptr;
+    QAction *m_rosterPrinting = nullptr;
     QAction *m_end = nullptr;
     QAction *m_open = nullptr;
     QAction *m_help = nullptr;

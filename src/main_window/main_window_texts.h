@@ -83,6 +83,14 @@ inline QString menu()
 {
     return u"menu"_s;
 }
+inline QString postcardPrintingCommand()
+{
+    return u"はがき宛名印刷(&H)..."_s;
+}
+inline QString rosterPrintingCommand()
+{
+    return u"名簿を印刷(&P)..."_s;
+}
 inline QString endCommand()
 {
     return u"終了"_s;

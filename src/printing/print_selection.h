@@ -8,6 +8,9 @@
 
 #include "exchange/exchange_entry.h"
 
+// What is printed: postcard addresses (はがき宛名) or the roster (名簿).
+enum class PrintKind { Postcards, Roster };
+
 // The order of printed entries.
 enum class PrintOrder { Number, Yomi };
 

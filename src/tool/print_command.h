@@ -14,8 +14,6 @@ class QCoreApplication;
 
 // vedrin-tool print: postcard addresses or the roster, from the roster of the current folder
 // into a PDF file.
-enum class PrintKind { Postcards, Roster };
-
 struct PrintOptions
 {
     PrintKind kind = PrintKind::Postcards;
