@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that building, running and testing need, when any is missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic)
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic fonts-ipafont-mincho)
 packages+=("$@")
 
 missing=()

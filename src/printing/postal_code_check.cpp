@@ -1,7 +1,6 @@
 #include "printing/postal_code_check.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -124,9 +123,7 @@ QStringList PostalCodeDirectory::places(const QString &digits) const
     const auto found = m_places.constFind(digits.toLatin1());
     if (found == m_places.cend())
         return {};
-    // The dictionary's own encoding, EUC-JIS-2004; EUC-JP decodes every place name in it.
-    QStringDecoder decode("EUC-JP");
-    const QString text = decode.isValid() ? decode(*found) : QString::fromLatin1(*found);
+    const QString text = m_decode.isValid() ? m_decode(*found) : QString::fromLatin1(*found);
     QStringList places;
     for (const QString &candidate : text.split(u'/', Qt::SkipEmptyParts)) {
         const QString place = candidate.section(u';', 0, 0).trimmed();

@@ -69,8 +69,6 @@ PrintWindow::PrintWindow(PrintKind kind, const SettingsValues &settings, PrintRe
     m_printer.setPageMargins(QMarginsF(0, 0, 0, 0));
     m_printer.setPageSize(postcards ? postcardPageSize() : QPageSize(QPageSize::A4));
     m_printer.setPageOrientation(QPageLayout::Portrait);
-    if (postcards)
-        m_directory.load();
     createControls();
     placeControls();
     showSettings(PrintingSettingsFile::read());
@@ -83,6 +81,9 @@ void PrintWindow::createControls()
     m_refresh = new QTimer(this);
     m_refresh->setSingleShot(true);
     m_refresh->setInterval(0);
+    m_check = new QTimer(this);
+    m_check->setSingleShot(true);
+    m_check->setInterval(0);
 
     m_all = named(new QRadioButton(PrintWindowTexts::allEntries(), this), u"allEntries"_s,
                   PrintWindowTexts::allEntries());
@@ -211,6 +212,7 @@ void PrintWindow::placeControls()
 void PrintWindow::connectSignals()
 {
     connect(m_refresh, &QTimer::timeout, this, &PrintWindow::refresh);
+    connect(m_check, &QTimer::timeout, this, &PrintWindow::checkPostalCodes);
     for (QRadioButton *button : {m_all, m_range, m_chosen})
         connect(button, &QRadioButton::toggled, this, &PrintWindow::scheduleRefresh);
     for (QSpinBox *box : {m_from, m_to})
@@ -284,11 +286,7 @@ void PrintWindow::refresh()
     int pages = 0;
     if (m_kind == PrintKind::Postcards) {
         pages = int(entries.size());
-        m_warnings->clear();
-        for (const PostalCodeWarning &warning : checkPostalCodes(entries, m_directory))
-            m_warnings->addItem(PrintingTexts::warning(warning));
-        if (m_warnings->count() == 0)
-            m_warnings->addItem(PrintWindowTexts::noWarnings());
+        m_check->start();
     } else {
         pages = rosterSheetPages(entries.size(),
                                  {PrintingTexts::rosterTitle(m_settings.OwnerName),
@@ -299,6 +297,19 @@ void PrintWindow::refresh()
     m_savePdf->setEnabled(any);
     m_print->setEnabled(any);
     m_preview->updatePreview();
+}
+
+void PrintWindow::checkPostalCodes()
+{
+    if (!m_directoryRead) {
+        m_directory.load();
+        m_directoryRead = true;
+    }
+    m_warnings->clear();
+    for (const PostalCodeWarning &warning : ::checkPostalCodes(chosenEntries(), m_directory))
+        m_warnings->addItem(PrintingTexts::warning(warning));
+    if (m_warnings->count() == 0)
+        m_warnings->addItem(PrintWindowTexts::noWarnings());
 }
 
 void PrintWindow::paintPages(QPrinter *printer, int maxPages)

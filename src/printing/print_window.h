@@ -58,6 +58,8 @@ private:
     // Once the event loop comes back, however many controls changed meanwhile.
     void scheduleRefresh();
     void refresh();
+    // After the preview: the postal-code check, reading the directory the first time.
+    void checkPostalCodes();
     void paintPages(QPrinter *printer, int maxPages);
     void savePdf();
     void printPages();
@@ -71,6 +73,8 @@ private:
     QList<ExchangeEntry> m_roster;
     QPrinter m_printer{QPrinter::HighResolution};
     QTimer *m_refresh = nullptr;
+    QTimer *m_check = nullptr;
+    bool m_directoryRead = false;
 
     QRadioButton *m_all = nullptr;
     QRadioButton *m_range = nullptr;

@@ -179,6 +179,8 @@ void paintPage(QPainter &painter, const QList<PrintEntry> &entries, qsizetype fi
                               hundredths(height - 2 * cellPadding));
             if (column.cell == Cell::Picture)
                 drawPicture(painter, cell, printed.entry.picturePath);
+            else if (column.cell == Cell::Number)
+                painter.drawText(cell, Qt::AlignRight | Qt::AlignTop, cellText(printed, Cell::Number));
             else
                 drawCellText(painter, cellFont, cell, cellText(printed, column.cell),
                              column.cell == Cell::Address || column.cell == Cell::Name ? maxLines
