@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "roster/roster_file.h"
+
 using namespace Qt::StringLiterals;
 using Field = MeiboRecord::Field;
 
@@ -29,13 +31,8 @@ ExchangeEntry exchangeEntry(std::int32_t slot, const MeiboRecord &record)
     return entry;
 }
 
-std::optional<RosterEntries> readRosterEntries(const QString &path, QString *reason)
+std::optional<RosterEntries> readRosterEntries(QFile &file, QString *reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = file.errorString();
-        return std::nullopt;
-    }
     RosterEntries roster;
     std::int32_t slot = 0;
     while (true) {
@@ -53,10 +50,12 @@ std::optional<RosterEntries> readRosterEntries(const QString &path, QString *rea
             const auto field = static_cast<Field>(i);
             blank = blank && record.isBlank(field);
             // Code page 932 maps no character to U+FFFD, so one here marks bytes that failed.
-            if (record.get(field).contains(QChar::ReplacementCharacter))
+            if (slot <= RosterFile::lastSlot && record.get(field).contains(QChar::ReplacementCharacter))
                 roster.undecodable.append({slot, field});
         }
-        if (!blank)
+        if (!blank && slot > RosterFile::lastSlot)
+            ++roster.pastLastSlot;
+        else if (!blank)
             roster.entries.append(exchangeEntry(slot, record));
     }
     return roster;

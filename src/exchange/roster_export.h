@@ -9,6 +9,8 @@
 #include "exchange/exchange_entry.h"
 #include "roster/meibo_record.h"
 
+class QFile;
+
 // A field whose bytes form no Shift-JIS text: exported with U+FFFD where they failed.
 struct UndecodableField
 {
@@ -20,12 +22,13 @@ struct RosterEntries
 {
     QList<ExchangeEntry> entries;
     QList<UndecodableField> undecodable;
+    // Entries in slots past the last one, which no import takes back: left out.
+    int pastLastSlot = 0;
 };
 
 // The roster's fields as they travel: trailing padding dropped, the memo's line breaks as '\n'.
 ExchangeEntry exchangeEntry(std::int32_t slot, const MeiboRecord &record);
 
-// Every slot of the roster file that is not blank, in slot order, to the end of the file,
-// read without creating or changing anything; nothing, with the system's reason, when the
-// file cannot be read.
-std::optional<RosterEntries> readRosterEntries(const QString &path, QString *reason);
+// Every slot of the open roster file that is not blank, in slot order, up to the last slot,
+// read without changing anything; nothing, with the system's reason, when a read fails.
+std::optional<RosterEntries> readRosterEntries(QFile &file, QString *reason);

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include <QSet>
+
 #include "platform/code_page.h"
 
 using namespace Qt::StringLiterals;
@@ -31,13 +33,23 @@ namespace {
 QStringList fieldLosses(Field field, const QString &text, const MeiboRecord &record)
 {
     QStringList losses;
+    // What is kept, each unmapped character as the '?' it becomes.
+    const QString stored = QString::fromStdU16String(CodePage932::toUnicode(CodePage932::fromUnicode(
+        std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()), text.size()))));
     QString unmapped;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    // Each one named once; a set, since searching the text named so far grows with its square.
+    QSet<char32_t> named;
+    // A text that comes back whole has no unmapped character, and needs no look at each one.
+    for (qsizetype i = 0; stored != text && i < text.size(); ++i) {
         const qsizetype units = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QStringView character = QStringView(text).sliced(i, units);
+        const char32_t code = units == 2 ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1))
+                                         : char32_t(text.at(i).unicode());
         // One character always fits a field's bytes: only a missing form keeps it out.
-        if (!MeiboRecord::holdsWhole(field, character) && !unmapped.contains(character))
+        if (!named.contains(code) && !MeiboRecord::holdsWhole(field, character)) {
+            named.insert(code);
             unmapped += character;
+        }
         i += units - 1;
     }
     if (!unmapped.isEmpty())
@@ -46,9 +58,7 @@ QStringList fieldLosses(Field field, const QString &text, const MeiboRecord &rec
     QString kept = record.get(field);
     while (kept.endsWith(u' ') && kept.size() > 0)
         kept.chop(1);
-    // Compare with what is kept, each unmapped character as the '?' it becomes.
-    const QString stored = QString::fromStdU16String(CodePage932::toUnicode(CodePage932::fromUnicode(
-        std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()), text.size()))));
+    // Compare with what is kept.
     if (stored.size() > kept.size() && stored.startsWith(kept)
         && !stored.sliced(kept.size()).trimmed().isEmpty())
         losses.append(fieldLabel(field) + u"の終わり「"_s + stored.sliced(kept.size())
@@ -73,10 +83,15 @@ QList<ImportPlacement> placeEntries(const QList<ReadContact> &contacts, QList<bo
     const auto isFree = [&occupied](std::int32_t slot) {
         return slot > occupied.size() || !occupied.at(slot - 1);
     };
-    const auto take = [&occupied](std::int32_t slot) {
+    // Slots this import fills: even replace never writes one entry over another of the file.
+    QList<bool> placedHere;
+    const auto take = [&occupied, &placedHere](std::int32_t slot) {
         if (occupied.size() < slot)
             occupied.resize(slot, false);
         occupied[slot - 1] = true;
+        if (placedHere.size() < slot)
+            placedHere.resize(slot, false);
+        placedHere[slot - 1] = true;
     };
     std::int32_t lowestFree = 1;
     QList<ImportPlacement> placements;
@@ -84,15 +99,22 @@ QList<ImportPlacement> placeEntries(const QList<ReadContact> &contacts, QList<bo
         ImportPlacement placement;
         placement.entry = contact.entry;
         const std::int32_t wanted = contact.entry.number;
-        if (wanted >= 1 && wanted <= lastSlot && (replace || isFree(wanted))) {
+        const bool inRange = wanted >= 1 && wanted <= lastSlot;
+        if (inRange && wanted <= placedHere.size() && placedHere.at(wanted - 1))
+            placement.takenInFile = wanted;
+        if (inRange && placement.takenInFile == 0 && (replace || isFree(wanted))) {
             placement.slot = wanted;
         } else {
             while (lowestFree <= lastSlot && !isFree(lowestFree))
                 ++lowestFree;
             placement.slot = lowestFree <= lastSlot ? lowestFree : 0;
         }
-        if (placement.slot > 0)
-            take(placement.slot);
+        // Left out: nothing is stored, so there is nothing to lose.
+        if (placement.slot == 0) {
+            placements.append(placement);
+            continue;
+        }
+        take(placement.slot);
         const auto texts = fieldTexts(contact.entry);
         MeiboRecord record;
         for (int i = 0; i < MeiboRecord::fieldCount; ++i)

@@ -14,6 +14,8 @@ struct ImportPlacement
 {
     ExchangeEntry entry;
     std::int32_t slot = 0; // 0: no free slot up to the last one, left out
+    // The roster number asked for, when an earlier entry of the same file already took it.
+    std::int32_t takenInFile = 0;
     MeiboRecord record;    // the entry as its slot will hold it
     QStringList losses;
 };
@@ -23,7 +25,7 @@ QString fieldLabel(MeiboRecord::Field field);
 
 // Each entry goes to the slot of its roster number when that slot is free (blank or never
 // written) or replace is set, otherwise to the lowest free slot from 1 up; never past the last
-// slot. occupied[n - 1] tells whether slot n holds an entry.
+// slot, and never to a slot an earlier entry of the same import took. occupied[n - 1] tells whether slot n holds an entry.
 QList<ImportPlacement> placeEntries(const QList<ReadContact> &contacts, QList<bool> occupied,
                                     bool replace, std::int32_t lastSlot);
 

@@ -3,9 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-// Whether a folder that takes no new file may have the file rewritten in place instead; only the
-// settings use it, since the user may own the file but not the folder.
-enum class InPlaceFallback { No, Yes };
+#include "platform/whole_file_writer.h"
 
 // Replaces the ordinary file at path with bytes: written aside, every write, the flush and the
 // sync checked, then renamed over the old file. On any failure the new bytes are thrown away,

@@ -1,12 +1,40 @@
 #include "printing/print_selection.h"
 
+#include <QFile>
 #include <QSet>
 
 #include <algorithm>
 
+#include "exchange/roster_export.h"
+#include "platform/ordinary_file.h"
+#include "roster/roster_file.h"
+
+using namespace Qt::StringLiterals;
+
 PrintReadings knownReadings()
 {
     return {};
+}
+
+std::optional<QList<ExchangeEntry>> readRosterForPrinting(QString *reason)
+{
+    QFile file(RosterFile::fileName());
+    if (!file.exists())
+        return QList<ExchangeEntry>();
+    switch (openOrdinaryFile(file, QIODevice::ReadOnly)) {
+    case OrdinaryOpen::NotOrdinary:
+        *reason = u"not an ordinary file"_s;
+        return std::nullopt;
+    case OrdinaryOpen::Failed:
+        *reason = file.errorString();
+        return std::nullopt;
+    case OrdinaryOpen::Opened:
+        break;
+    }
+    std::optional<RosterEntries> roster = readRosterEntries(file, reason);
+    if (!roster)
+        return std::nullopt;
+    return roster->entries;
 }
 
 QList<PrintEntry> chooseEntries(const QList<ExchangeEntry> &entries, const PrintChoice &choice,

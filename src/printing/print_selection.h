@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "exchange/exchange_entry.h"
 
@@ -33,6 +34,10 @@ struct PrintEntry
     ExchangeEntry entry;
     QString reading;
 };
+
+// The entries of meibo.dat, read without changing it; nothing, with the system's reason, when it
+// cannot be read. No file is an empty roster.
+std::optional<QList<ExchangeEntry>> readRosterForPrinting(QString *reason);
 
 // Which entries are printed.
 struct PrintChoice

@@ -20,7 +20,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "exchange/roster_export.h"
 #include "printing/postcard_layout.h"
 #include "printing/print_window_texts.h"
 #include "printing/printing_settings.h"
@@ -280,8 +279,8 @@ void PrintWindow::scheduleRefresh()
 void PrintWindow::refresh()
 {
     QString reason;
-    const std::optional<RosterEntries> roster = readRosterEntries(RosterFile::fileName(), &reason);
-    m_roster = roster ? roster->entries : QList<ExchangeEntry>();
+    const std::optional<QList<ExchangeEntry>> roster = readRosterForPrinting(&reason);
+    m_roster = roster.value_or(QList<ExchangeEntry>());
     const QList<PrintEntry> entries = chosenEntries();
     int pages = 0;
     if (m_kind == PrintKind::Postcards) {
@@ -292,7 +291,8 @@ void PrintWindow::refresh()
                                  {PrintingTexts::rosterTitle(m_settings.OwnerName),
                                   m_pictures->isChecked()});
     }
-    m_previewNote->setText(PrintWindowTexts::previewNote(std::min(pages, previewPages), pages));
+    m_previewNote->setText(roster ? PrintWindowTexts::previewNote(std::min(pages, previewPages), pages)
+                                  : RosterFileTexts::cannotRead(reason));
     const bool any = !entries.isEmpty();
     m_savePdf->setEnabled(any);
     m_print->setEnabled(any);

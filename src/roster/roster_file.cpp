@@ -68,7 +68,7 @@ RosterFile::Status RosterFile::followName()
 
 RosterFile::Status RosterFile::failed()
 {
-    m_error = m_file.isOpen() ? m_file.errorString() : u"file not open"_s;
+    m_error = m_file.isOpen() ? failureReason(m_file) : u"file not open"_s;
     m_file.unsetError();
     return Status::Failed;
 }

@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "application_identity.h"
+#include "platform/file_size_limit.h"
+#include "platform/standard_descriptors.h"
 #include "platform/user_data_folder.h"
 #include "tool/print_command.h"
 #include "tool/tool_commands.h"
@@ -77,8 +79,8 @@ int runImport(const QStringList &arguments)
     parser.setApplicationDescription(
         u"vCard (2.1, 3.0, 4.0) か CSV の連絡先を名簿 meibo.dat に読み込みます。"
         u"--apply がなければ、どの番号に入り何が失われるかを示すだけです。"_s);
-    const QCommandLineOption apply(u"apply"_s,
-                                   u"名簿に書き込む (元の名簿を meibo.dat.bak に控える)"_s);
+    const QCommandLineOption apply(
+        u"apply"_s, u"名簿に書き込む (元の名簿を meibo.dat.日付-時刻.bak に控える)"_s);
     const QCommandLineOption replace(u"replace"_s, u"番号の項目が空でなくても上書きする"_s);
     parser.addOptions({apply, replace});
     parser.addPositionalArgument(u"FILE"_s, u"読み込む vCard か CSV のファイル"_s);
@@ -89,6 +91,22 @@ int runImport(const QStringList &arguments)
                           helpText(parser, arguments));
     return importContacts(
         {parser.positionalArguments().first(), parser.isSet(apply), parser.isSet(replace)});
+}
+
+int runRestore(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"名簿の控え (meibo.dat.日付-時刻.bak) を名簿 meibo.dat に戻します。"
+        u"--apply がなければ、何が戻るかを示すだけです。"_s);
+    const QCommandLineOption apply(u"apply"_s, u"名簿を戻す (今の名簿も先に控える)"_s);
+    parser.addOption(apply);
+    parser.addPositionalArgument(u"BACKUP"_s, u"戻す控えのファイル"_s);
+    if (const std::optional<int> status = parse(parser, arguments))
+        return *status;
+    if (parser.positionalArguments().size() != 1)
+        return usageError(u"戻す控えを一つ指定してください。"_s, helpText(parser, arguments));
+    return restoreRoster({parser.positionalArguments().first(), parser.isSet(apply)});
 }
 
 int runPrint(const QStringList &arguments)
@@ -108,6 +126,9 @@ int runPrint(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+    // Before any file is opened, so that none takes the place of a standard stream.
+    openMissingStandardDescriptors();
+    letFileSizeLimitFailWrites();
     const std::unique_ptr<QCoreApplication> application = makeToolApplication(argc, argv);
     QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(u"vedrin-tool"_s);
@@ -116,8 +137,9 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         u"Vedrin の名簿 meibo.dat を vCard や CSV に書き出し、読み込みます。\n\n"
-        u"コマンド:\n  export  名簿を書き出す\n  import  連絡先を名簿に読み込む\n"
-        u"  print   はがきの宛名か名簿を PDF に書き出す\n\n"
+        u"コマンド:\n  export   名簿を書き出す\n  import   連絡先を名簿に読み込む\n"
+        u"  restore  名簿の控えを名簿に戻す\n"
+        u"  print    はがきの宛名か名簿を PDF に書き出す\n\n"
         u"各コマンドの使い方は vedrin-tool COMMAND --help で。"_s);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption folder(u"folder"_s, u"今のフォルダの代わりに使うフォルダ"_s,
@@ -127,7 +149,7 @@ int main(int argc, char *argv[])
                                    QDir::toNativeSeparators(UserDataFolder::path())));
     parser.addOptions({folder, userDataFolder});
     parser.addVersionOption();
-    parser.addPositionalArgument(u"COMMAND"_s, u"export, import か print"_s);
+    parser.addPositionalArgument(u"COMMAND"_s, u"export, import, restore か print"_s);
     QStringList arguments = app.arguments();
     arguments.first() = u"vedrin-tool"_s;
     if (const std::optional<int> status = parse(parser, arguments))
@@ -143,7 +165,10 @@ int main(int argc, char *argv[])
         return usageError(u"--folder と --user-data-folder は一緒に使えません。"_s, helpText(parser, arguments));
 
     const QString command = rest.takeFirst();
-    if (command != u"export"_s && command != u"import"_s && command != u"print"_s)
+    const QHash<QString, int (*)(const QStringList &)> commands = {
+        {u"export"_s, runExport}, {u"import"_s, runImport}, {u"restore"_s, runRestore},
+        {u"print"_s, runPrint}};
+    if (!commands.contains(command))
         return usageError(u"知らないコマンドです: %1"_s.arg(command), helpText(parser, arguments));
     const QString place = parser.isSet(folder) ? parser.value(folder)
                           : parser.isSet(userDataFolder) ? UserDataFolder::path()
@@ -153,7 +178,5 @@ int main(int argc, char *argv[])
         return 1;
     }
     rest.prepend(u"vedrin-tool "_s + command);
-    if (command == u"print"_s)
-        return runPrint(rest);
-    return command == u"export"_s ? runExport(rest) : runImport(rest);
+    return commands.value(command)(rest);
 }

@@ -8,7 +8,6 @@
 
 #include <cstring>
 
-#include "exchange/roster_export.h"
 #include "printing/postal_code_check.h"
 #include "printing/postcard_layout.h"
 #include "printing/printing_texts.h"
@@ -17,6 +16,7 @@
 #include "roster/roster_file_texts.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
+#include "tool/tool_texts.h"
 
 using namespace Qt::StringLiterals;
 
@@ -112,16 +112,15 @@ std::optional<PrintOptions> printOptions(const QCommandLineParser &parser, QStri
 int printRoster(const PrintOptions &options)
 {
     if (!QFileInfo::exists(RosterFile::fileName()))
-        return refuse(u"名簿ファイル meibo.dat が %1 にありません。"_s.arg(
-            QDir::toNativeSeparators(QDir::currentPath())));
+        return refuse(ToolTexts::noRoster(QDir::currentPath()));
     QString reason;
-    const std::optional<RosterEntries> roster = readRosterEntries(RosterFile::fileName(), &reason);
+    const std::optional<QList<ExchangeEntry>> roster = readRosterForPrinting(&reason);
     if (!roster)
         return refuse(RosterFileTexts::cannotRead(reason));
     SettingsValues settings;
     ReadSettingsFile(settings);
     const QList<PrintEntry> entries =
-        chooseEntries(roster->entries, options.choice, knownReadings());
+        chooseEntries(*roster, options.choice, knownReadings());
     const QString output = QDir::toNativeSeparators(options.output);
     QTextStream out(stdout);
     if (options.kind == PrintKind::Roster) {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The console tool's two commands, on the roster of the current folder. Each returns the exit
+// The console tool's commands, on the roster of the current folder. Each returns the exit
 // status: 0 done, 1 refused or failed; what went wrong is on standard error.
 
 enum class ExportFormat { VCard30, VCard40, VCard21, Csv };
@@ -21,5 +21,13 @@ struct ImportOptions
     bool replace = false;
 };
 
+struct RestoreOptions
+{
+    QString backup;
+    bool apply = false;
+};
+
 int exportRoster(const ExportOptions &options);
 int importContacts(const ImportOptions &options);
+// Puts a backup of the roster back in its place, after backing up the roster as it is.
+int restoreRoster(const RestoreOptions &options);

@@ -100,6 +100,7 @@ private slots:
             << Bools{true, true, false, true} << false << Ints{2, 0, 0} << Ints{3, 5, 6};
         QTest::newRow("replace") << Bools{true} << true << Ints{1} << Ints{1};
         QTest::newRow("twice the same number") << Bools{} << false << Ints{4, 4} << Ints{4, 1};
+        QTest::newRow("twice the same number, replace") << Bools{true} << true << Ints{1, 1} << Ints{1, 2};
         QTest::newRow("past the last slot") << Bools{} << false << Ints{32768} << Ints{1};
         Bools full(32767, true);
         full[32765] = false;

@@ -1,4 +1,10 @@
+#include <csignal>
+
 #include <QProcess>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "roster/meibo_record.h"
 #include "roster/roster_file.h"
@@ -7,14 +13,28 @@
 using namespace Qt::StringLiterals;
 using Field = MeiboRecord::Field;
 
-// The exit status, or -1 for a crash, and what the tool wrote to its standard error.
-static std::pair<int, QString> tool(const QStringList &arguments)
+struct Run { int status = -1; QString error, output; }; // -1 for a crash or a hang
+
+// The tool run to its end; inChild runs in the started process just before the tool does.
+static Run tool(const QStringList &arguments, const std::function<void()> &inChild = {})
 {
     QProcess process;
+    process.setChildProcessModifier(inChild);
     process.start(QStringLiteral(VEDRIN_TOOL), arguments);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardError())};
+    return {process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError()),
+            QString::fromUtf8(process.readAllStandardOutput())};
+}
+
+static QByteArray slot(const QByteArray &name) { return name + QByteArray(436 - name.size(), ' '); }
+
+// Every file of the folder with its bytes; what is not an ordinary file by its name alone.
+static QMap<QString, QByteArray> folder()
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : QDir::current().entryList(QDir::Files | QDir::System | QDir::Hidden))
+        files[name] = QFileInfo(name).isFile() && !QFileInfo(name).isSymLink() ? readFileBytes(name) : "";
+    return files;
 }
 
 class TestVedrinTool : public QObject
@@ -54,13 +74,13 @@ private slots:
         roster.close();
         QByteArray original = readFileBytes(u"meibo.dat"_s);
         const QString exported = source.filePath(u"roster.out"_s);
-        QCOMPARE(tool({u"export"_s, u"--format"_s, format, u"--output"_s, exported}).first, 0);
+        QCOMPARE(tool({u"export"_s, u"--format"_s, format, u"--output"_s, exported}).status, 0);
         QCOMPARE(readFileBytes(u"meibo.dat"_s), original);
 
         TestDirectory target;
-        QCOMPARE(tool({u"import"_s, exported}).first, 0);
+        QCOMPARE(tool({u"import"_s, exported}).status, 0);
         QVERIFY(!QFileInfo::exists(u"meibo.dat"_s));
-        QCOMPARE(tool({u"import"_s, u"--apply"_s, exported}).first, 0);
+        QCOMPARE(tool({u"import"_s, u"--apply"_s, exported}).status, 0);
         // Never-written stretches read as spaces, as the program reads them.
         QCOMPARE(readFileBytes(u"meibo.dat"_s).replace('\0', ' '), original.replace('\0', ' '));
     }
@@ -85,9 +105,9 @@ private slots:
         QFETCH(QString, message);
         TestDirectory dir;
         writeFileBytes(u"input"_s, QByteArray("\x01\x9F\xFE,\x00zz", 7));
-        const auto [exitStatus, error] = tool(arguments.split(u' '));
-        QCOMPARE(exitStatus, status);
-        QVERIFY2(error.startsWith(message), qPrintable(error));
+        const Run run = tool(arguments.split(u' '));
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.error.startsWith(message), qPrintable(run.error));
         QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden), QStringList{u"input"_s});
     }
 
@@ -98,13 +118,134 @@ private slots:
         RosterFile held;
         QCOMPARE(held.open(), RosterFile::Status::Ok);
         const QStringList import = {u"import"_s, u"--apply"_s, u"input.vcf"_s};
-        QCOMPARE(tool(import),
-                 std::pair(1, u"名簿ファイル meibo.dat は別のVedrinで使用中です。\n"_s));
+        QCOMPARE(tool(import).error, u"名簿ファイル meibo.dat は別のVedrinで使用中です。\n"_s);
         QCOMPARE(readFileBytes(u"meibo.dat"_s), QByteArray(""));
-        QVERIFY(!QFileInfo::exists(u"meibo.dat.bak"_s));
+        QCOMPARE(QDir::current().entryList({u"meibo.dat.*"_s}), QStringList());
         held.close();
-        QCOMPARE(tool(import).first, 0);
+        QCOMPARE(tool(import).status, 0);
         QCOMPARE(readFileBytes(u"meibo.dat"_s).first(30), QByteArray("x") + QByteArray(29, ' '));
+    }
+
+    // Setup (a shell command) changes the folder, a fault the disk or the process. The command prints
+    // that many cards (-1: refused, status 1); only the roster changes, to c1 to cN when imported.
+    void commands_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("imported");
+        const QString program = u"は名簿ファイル、設定ファイルか名簿の控えです。書き出し先には別のファイルを指定してください。\n"_s;
+        const QString notOrdinary = u"名簿ファイル meibo.dat は普通のファイルではありません。\n"_s;
+        const QString import = u"import --apply cards.vcf"_s, cannotWrite = u"名簿ファイル meibo.dat に書き込めませんでした: "_s;
+        QTest::newRow("while a window has it") << u"lock"_s << u""_s << u"export --output meibo.dat"_s << -1 << u"meibo.dat "_s + program << -1;
+        QTest::newRow("through a link") << u"ln -s meibo.dat out"_s << u""_s << u"export --output out"_s << -1 << u"out "_s + program << -1;
+        QTest::newRow("a link to no settings yet") << u"ln -s settei.ini out; rm settei.ini"_s << u""_s << u"export --output out"_s << -1 << u"out "_s + program << -1;
+        QTest::newRow("a second hard name") << u"ln settei.ini out"_s << u""_s << u"export --output out"_s << -1 << u"out "_s + program << -1;
+        QTest::newRow("the old backup") << u""_s << u""_s << u"export --output ./meibo.dat.bak"_s << -1 << u"./meibo.dat.bak "_s + program << -1;
+        QTest::newRow("to a device node") << u"mknod null c 1 3"_s << u""_s << u"export --output null"_s << 0 << u""_s << -1;
+        QTest::newRow("to standard output by name") << u""_s << u""_s << u"export --output /dev/stdout"_s << 1 << u""_s << -1;
+        QTest::newRow("roster a FIFO, export") << u"rm meibo.dat; mkfifo meibo.dat"_s << u""_s << u"export"_s << -1 << notOrdinary << -1;
+        QTest::newRow("roster a FIFO, dry run") << u"rm meibo.dat; mkfifo meibo.dat"_s << u""_s << u"import input.vcf"_s << -1 << notOrdinary << -1;
+        QTest::newRow("roster a link to /dev/zero") << u"ln -sf /dev/zero meibo.dat"_s << u""_s << u"import input.vcf"_s << -1 << notOrdinary << -1;
+        QTest::newRow("input /dev/zero") << u""_s << u""_s << u"import --apply /dev/zero"_s << -1 << u"/dev/zero は普通のファイルではありません。\n"_s << -1;
+        QTest::newRow("input a FIFO") << u"mkfifo in"_s << u""_s << u"import --apply in"_s << -1 << u"in は普通のファイルではありません。\n"_s << -1;
+        QTest::newRow("input past 256 MB") << u"truncate -s 268435457 in"_s << u""_s << u"import --apply in"_s << -1 << u"in は大きすぎます (読み込めるのは 256 MB までです)。\n"_s << -1;
+        QTest::newRow("restore the roster") << u""_s << u""_s << u"restore --apply meibo.dat"_s << -1 << u"名簿ファイル meibo.dat をそれ自身に戻すことはできません。\n"_s << -1;
+        QTest::newRow("restore a card") << u""_s << u""_s << u"restore --apply input.vcf"_s << -1 << u"input.vcf は名簿ファイルの控えではありません (長さが 436 バイトの倍数ではありません)。\n"_s << -1;
+        QTest::newRow("slot 32768") << u"truncate -s 14286412 meibo.dat; printf %-436s Z >>meibo.dat"_s << u""_s << u"export"_s << 1 << u"No. 32767 より後の 1 件は書き出していません (読み込めない番号です)。\n"_s << -1;
+        QTest::newRow("full disk, export over a file") << u""_s << u"full"_s << u"export --output old.vcf"_s << -1 << u"old.vcf に書き込めませんでした: No space left on device\n"_s << -1;
+        QTest::newRow("full disk, backup") << u""_s << u"full"_s << import << -1 << u"名簿ファイル meibo.dat の控えを作れなかったので、何も書き込んでいません: No space left on device\n"_s << -1;
+        // One 4096-byte page free: nine slots fit, the tenth crosses into a page the disk lacks.
+        QTest::newRow("full disk, part way") << u": >meibo.dat"_s << u"one page"_s << import << -1 << cannotWrite + u"No space left on device\n9 件を書き込んだところで止まりました。No. 10 (c10) から後は書き込んでいません。元の名簿は meibo.dat."_s << 9;
+        QTest::newRow("file-size limit") << u"rm meibo.dat"_s << u"limit"_s << import << -1 << cannotWrite + u"File too large\n5 件を書き込んだところで止まりました。No. 6 (c6) から後は書き込んでいません。\n"_s << 5;
+        // The message of the failing slot must not land in the roster.
+        QTest::newRow("closed standard streams") << u"rm meibo.dat"_s << u"closed, limit"_s << import << -1 << u""_s << 5;
+    }
+    void commands()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, fault);
+        QFETCH(QString, arguments);
+        QFETCH(int, cards);
+        QFETCH(QString, message);
+        QFETCH(int, imported);
+        if (::geteuid() != 0 && (setup.startsWith(u"mknod") || (!fault.isEmpty() && !fault.contains(u"limit"))))
+            QSKIP("device nodes and a small disk need root");
+        std::optional<SmallDisk> disk;
+        if (fault == u"full" || fault == u"one page")
+            disk.emplace();
+        TestDirectory dir;
+        writeFileBytes(u"meibo.dat"_s, slot("A"));
+        writeFileBytes(u"input.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:x\r\nEND:VCARD\r\n");
+        const QString files = uR"(printf '10,""\r\n' >settei.ini; echo old >meibo.dat.bak; echo old >old.vcf; head -c 4096 /dev/zero >spare
+            for i in $(seq 20); do printf 'BEGIN:VCARD\r\nVERSION:3.0\r\nFN:c%s\r\nEND:VCARD\r\n' $i; done >cards.vcf; )"_s;
+        QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, files + (setup == u"lock" ? QString() : setup)}), 0);
+        RosterFile held;
+        QVERIFY(setup != u"lock" || held.open() == RosterFile::Status::Ok);
+        if (disk)
+            disk->fill();
+        QVERIFY(fault != u"one page" || QFile::remove(u"spare"_s));
+        QMap<QString, QByteArray> before = folder();
+        const Run run = tool(arguments.split(u' '), [fault] {
+            // The signal's default, as a shell gives it; the limit stops the sixth slot.
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit = {5 * 436 + 100, 5 * 436 + 100};
+            if (fault.contains(u"limit"))
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            for (int descriptor = 0; fault.contains(u"closed") && descriptor <= 2; ++descriptor)
+                ::close(descriptor);
+        });
+        QVERIFY2(message.isEmpty() ? run.error.isEmpty() : run.error.startsWith(message), qPrintable(run.error));
+        QCOMPARE(run.status, cards < 0 ? 1 : 0);
+        QCOMPARE(run.output.count(u"BEGIN:VCARD"_s), qMax(cards, 0));
+        QMap<QString, QByteArray> after = folder();
+        QByteArray roster;
+        for (int i = 1; i <= imported; ++i)
+            roster += slot("c" + QByteArray::number(i));
+        QVERIFY(imported < 0 || (after.take(u"meibo.dat"_s) == roster && before.remove(u"meibo.dat"_s) < 2));
+        for (auto file = before.cbegin(); file != before.cend(); ++file)
+            QVERIFY2(after.take(file.key()) == file.value(), qPrintable(file.key()));
+        // A backup of the empty roster is the only new file.
+        QCOMPARE(after.values(), fault == u"one page" ? QByteArrayList{""} : QByteArrayList());
+    }
+
+    // A FIFO gets the bytes and stays a FIFO.
+    void exportToAFifo()
+    {
+        TestDirectory dir;
+        writeFileBytes(u"meibo.dat"_s, slot("A") + slot("B"));
+        QVERIFY(::mkfifo("fifo", 0600) == 0);
+        QProcess process;
+        process.start(QStringLiteral(VEDRIN_TOOL), {u"export"_s, u"--output"_s, u"fifo"_s});
+        QFile fifo(u"fifo"_s);
+        QCOMPARE(fifo.open(QIODevice::ReadOnly) ? fifo.readAll().count("FN:") : -1, 2);
+        QVERIFY(process.waitForFinished() && process.exitCode() == 0 && !QFileInfo(u"fifo"_s).isFile());
+    }
+
+    // Two imports of two cards of one number, each keeping its own backup; then the first back.
+    void backupsAndRestore()
+    {
+        TestDirectory dir;
+        writeFileBytes(u"meibo.dat"_s, slot("A"));
+        writeFileBytes(u"two.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:B\r\nX-VEDRIN-NO:2\r\nEND:VCARD\r\n"
+                                     "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:C\r\nX-VEDRIN-NO:2\r\nEND:VCARD\r\n");
+        const QStringList import = {u"import"_s, u"--apply"_s, u"--replace"_s, u"two.vcf"_s};
+        const Run first = tool(import), second = tool(import);
+        const QStringList backups = QDir::current().entryList({u"meibo.dat.20*.bak"_s});
+        QCOMPARE(first.output, u"No. 2: B\nNo. 3: C\n    No. 2 はこのファイルの前の項目が使うので、空いている番号に入れます\n"
+                               u"2 件を名簿ファイル meibo.dat に書き込みました (元の名簿は "_s + backups.value(0) + u")。\n"_s);
+        QVERIFY(second.output.endsWith(u"(元の名簿は "_s + backups.value(1) + u")。\n"_s));
+        QCOMPARE(readFileBytes(backups.value(0)) + readFileBytes(backups.value(1)), slot("A") + slot("A") + slot("B") + slot("C"));
+        const QByteArray imported = slot("A") + slot("B") + slot("C") + slot("C");
+        QCOMPARE(tool({u"restore"_s, backups.value(0)}).output, u"名簿ファイル meibo.dat (今は 4 件) を "_s + backups.value(0)
+                     + u" (1 件) に戻します。\nまだ何も書き込んでいません。書き込むには --apply を付けてください。\n"_s);
+        QCOMPARE(readFileBytes(u"meibo.dat"_s), imported);
+        const Run restore = tool({u"restore"_s, u"--apply"_s, backups.value(0)});
+        const QString third = QDir::current().entryList({u"meibo.dat.20*.bak"_s}).value(2);
+        QVERIFY(restore.output.endsWith(u"(戻す前の名簿は "_s + third + u")。\n"_s));
+        QCOMPARE(readFileBytes(u"meibo.dat"_s) + readFileBytes(third), slot("A") + imported);
     }
 };
 
