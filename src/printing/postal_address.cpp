@@ -4,16 +4,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// 0 to 9 for ASCII and full-width digits, -1 for anything else.
-int digitValue(QChar c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c.unicode() - u'0';
-    if (c >= u'０' && c <= u'９')
-        return c.unicode() - u'０';
-    return -1;
-}
-
 bool isHyphen(QChar c)
 {
     return c == u'-' || c == u'－' || c == u'ー' || c == u'‐' || c == u'−';
@@ -85,6 +75,15 @@ PostalAddress readPostalAddress(const QString &memo)
         }
     }
     return address;
+}
+
+int digitValue(QChar c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c >= u'０' && c <= u'９')
+        return c.unicode() - u'０';
+    return -1;
 }
 
 QString writtenPostalCode(const QString &digits)

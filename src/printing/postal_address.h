@@ -17,5 +17,8 @@ struct PostalAddress
 // alike; a line break or a full-width space starts the next column of the address.
 PostalAddress readPostalAddress(const QString &memo);
 
+// 0 to 9 for an ASCII or a full-width digit, -1 for anything else.
+int digitValue(QChar c);
+
 // The code as it is written: 123-4567.
 QString writtenPostalCode(const QString &digits);

@@ -41,16 +41,10 @@ QString comparable(const QString &address)
     qsizetype i = 0;
     while (i < address.size()) {
         const QChar c = address.at(i);
-        const int digit = c >= u'0' && c <= u'9' ? c.unicode() - u'0'
-                          : c >= u'０' && c <= u'９' ? c.unicode() - u'０'
-                                                    : -1;
-        if (digit >= 0) {
+        if (digitValue(c) >= 0) {
             int value = 0;
             while (i < address.size()) {
-                const QChar d = address.at(i);
-                const int next = d >= u'0' && d <= u'9' ? d.unicode() - u'0'
-                                 : d >= u'０' && d <= u'９' ? d.unicode() - u'０'
-                                                           : -1;
+                const int next = digitValue(address.at(i));
                 if (next < 0 || value > 1000)
                     break;
                 value = value * 10 + next;

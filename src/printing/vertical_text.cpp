@@ -3,14 +3,11 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include "printing/postal_address.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
-
-bool isDigit(QChar c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');
-}
 
 bool isHyphen(QChar c)
 {
@@ -47,12 +44,10 @@ QString verticalAddressText(QStringView text)
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c >= u'0' && c <= u'9') {
-            out += numerals.at(c.unicode() - u'0');
-        } else if (c >= u'０' && c <= u'９') {
-            out += numerals.at(c.unicode() - u'０');
-        } else if (isHyphen(c) && i > 0 && i + 1 < text.size() && isDigit(text.at(i - 1))
-                   && isDigit(text.at(i + 1))) {
+        if (digitValue(c) >= 0) {
+            out += numerals.at(digitValue(c));
+        } else if (isHyphen(c) && i > 0 && i + 1 < text.size() && digitValue(text.at(i - 1)) >= 0
+                   && digitValue(text.at(i + 1)) >= 0) {
             out += u'－';
         } else if (c > u' ' && c < QChar(0x7F)) {
             out += QChar(c.unicode() - 0x21 + 0xFF01);
