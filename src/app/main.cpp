@@ -5,6 +5,7 @@
 #include "app/program_windows.h"
 #include "application_identity.h"
 #include "platform/file_size_limit.h"
+#include "platform/standard_descriptors.h"
 #include "platform/user_data_folder.h"
 #include "widgets/message_box.h"
 
@@ -12,6 +13,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    openMissingStandardDescriptors();
     letFileSizeLimitFailWrites();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"vedrin"_s);

@@ -168,7 +168,8 @@ PrintWindow *ProgramWindows::showRosterPrinting()
 
 void ProgramWindows::openSettings()
 {
-    m_state.roster.file.close();
+    // The lock stays while the dialog is open, so that no one takes the roster meanwhile.
+    m_state.roster.file.closeKeepingLock();
     showInstead(m_settings, m_main);
 }
 

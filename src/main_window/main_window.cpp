@@ -230,6 +230,10 @@ void MainWindow::connectSignals()
 
 std::optional<QString> MainWindow::Form_Load()
 {
+    // The lock first, so that a copy it refuses has touched neither file.
+    if (const RosterFile::Status status = m_roster.file.takeLock();
+        status != RosterFile::Status::Ok)
+        return RosterFileTexts::openFailure(status, m_roster.file.errorString());
     if (std::optional<QString> failure = ReadSettings())
         return failure;
     if (const RosterFile::Status status = m_roster.file.open(); status != RosterFile::Status::Ok)
@@ -402,6 +406,7 @@ void MainWindow::Command3_Click()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    m_roster.file.close();
+    // The lock goes only with the program's last window.
+    m_roster.file.closeKeepingLock();
     event->accept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QSaveFile>
 #include <QString>
@@ -12,7 +13,8 @@ enum class InPlaceFallback { No, Yes };
 // never has to be held whole: written aside, every write, the flush and the sync checked, then
 // renamed over the old file. After any failure the new bytes are thrown away and the old file
 // stays as it was; errorString() holds the system's words. A name that leads to something other
-// than an ordinary file (or nothing) is refused untouched.
+// than an ordinary file (or nothing) is refused untouched. Rewritten in place, the file is
+// written at the commit, from the pieces kept until then.
 class WholeFileWriter final
 {
 public:
@@ -29,6 +31,9 @@ private:
     bool fail(const QString &reason);
 
     QSaveFile m_file;
+    InPlaceFallback m_fallback;
+    bool m_inPlace = false;
+    QByteArray m_pending; // the pieces of a file rewritten in place
     QString m_error;
     bool m_failed = false;
 };

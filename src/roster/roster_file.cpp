@@ -7,6 +7,7 @@
 #include "platform/file_lock.h"
 #include "platform/file_space.h"
 #include "platform/file_sync.h"
+#include "platform/ordinary_file.h"
 #include "roster/meibo_record.h"
 
 using namespace Qt::StringLiterals;
@@ -23,7 +24,8 @@ qint64 RosterFile::slotOffset(std::int32_t n)
 
 RosterFile::Status RosterFile::open()
 {
-    close();
+    // The lock stays: dropping it even for a moment would let another program in.
+    closeKeepingLock();
     m_opened = true;
     return openName();
 }
@@ -31,24 +33,65 @@ RosterFile::Status RosterFile::open()
 RosterFile::Status RosterFile::openName()
 {
     m_file.close();
-    const QString name = fileName();
-    // Checked before opening: opening a FIFO blocks, and reading a device never ends.
-    if (isSpecialFile(name)) {
-        m_error = u"not an ordinary file"_s;
+    if (!isOrdinaryName())
         return Status::NotOrdinaryFile;
-    }
+    const QString name = fileName();
     const bool existed = QFile::exists(name);
     m_file.setFileName(name);
     // Unbuffered: every slot goes straight to the system, and a full disk shows at once.
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        m_error = m_file.errorString();
-        return Status::Failed;
-    }
+    if (const Status status = openOrdinary(m_file, QIODevice::ReadWrite | QIODevice::Unbuffered);
+        status != Status::Ok)
+        return status;
     if (!existed)
         syncFolderOf(name);
-    // A file system that keeps no locks still holds the roster: refusing it would help no one.
-    if (lockFile(m_file) == FileLockResult::HeldElsewhere) {
+    if (const Status status = takeLock(); status != Status::Ok) {
         m_file.close();
+        return status;
+    }
+    return Status::Ok;
+}
+
+bool RosterFile::isOrdinaryName()
+{
+    // Checked before opening: opening a device may do what opening a data file must not.
+    if (!isSpecialFile(fileName()))
+        return true;
+    m_error = u"not an ordinary file"_s;
+    return false;
+}
+
+RosterFile::Status RosterFile::openOrdinary(QFile &file, QIODevice::OpenMode mode)
+{
+    switch (openOrdinaryFile(file, mode)) {
+    case OrdinaryOpen::Opened:
+        return Status::Ok;
+    case OrdinaryOpen::NotOrdinary:
+        m_error = u"not an ordinary file"_s;
+        return Status::NotOrdinaryFile;
+    case OrdinaryOpen::Failed:
+        break;
+    }
+    m_error = file.errorString();
+    return Status::Failed;
+}
+
+RosterFile::Status RosterFile::takeLock()
+{
+    const QString name = fileName();
+    if (m_lock.isOpen() && isFileNamed(m_lock, name))
+        return Status::Ok;
+    m_lock.close();
+    if (!isOrdinaryName())
+        return Status::NotOrdinaryFile;
+    if (!QFile::exists(name))
+        return Status::Ok;
+    m_lock.setFileName(name);
+    if (const Status status = openOrdinary(m_lock, QIODevice::ReadWrite | QIODevice::ExistingOnly);
+        status != Status::Ok)
+        return status;
+    // A file system that keeps no locks still holds the roster: refusing it would help no one.
+    if (lockFile(m_lock) == FileLockResult::HeldElsewhere) {
+        m_lock.close();
         m_error = u"in use by another program"_s;
         return Status::Locked;
     }
@@ -75,9 +118,14 @@ RosterFile::Status RosterFile::failed()
 
 void RosterFile::close()
 {
+    closeKeepingLock();
+    m_lock.close();
+}
+
+void RosterFile::closeKeepingLock()
+{
     m_opened = false;
-    if (m_file.isOpen())
-        m_file.close();
+    m_file.close();
 }
 
 RosterFile::Status RosterFile::readSlot(std::int32_t n, MeiboRecord &record)

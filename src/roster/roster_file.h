@@ -11,7 +11,8 @@
 class MeiboRecord;
 
 // meibo.dat in the current directory: slot n is the 436-byte record at (n - 1) * 436.
-// While open it holds the roster lock, which every program that writes the roster takes first.
+// From open() or takeLock() to close() it holds the roster lock, which every program that writes
+// the roster takes first.
 class RosterFile final
 {
 public:
@@ -34,7 +35,12 @@ public:
     // one named meibo.dat, and opens the name afresh when it was replaced or deleted, so that
     // entries always land in the file the user finds in the folder.
     Status open();
+    // Takes the roster lock alone, without opening the file; Ok when it is held already, or when
+    // there is no meibo.dat yet to lock (open() creates and locks it).
+    Status takeLock();
     void close();
+    // Closes the file but keeps the lock, so that no one takes the roster until it opens again.
+    void closeKeepingLock();
     bool isOpen() const { return m_file.isOpen(); }
 
     // Clears the record, then reads slot n into it; a slot past the end reads as never written.
@@ -56,11 +62,16 @@ private:
     static qint64 slotOffset(std::int32_t n);
 
     Status openName();
+    bool isOrdinaryName();
+    // Opens file through openOrdinaryFile, with the reason of a failure in m_error.
+    Status openOrdinary(QFile &file, QIODevice::OpenMode mode);
     Status followName();
     Status failed();
     void restore(qint64 offset, const QByteArray &oldBytes, qint64 oldSize);
 
     QFile m_file;
+    // A descriptor held only for the lock, so that the lock outlives the closed file.
+    QFile m_lock;
     QString m_error;
     // Opened and not closed since, though a failed reopening may have left no handle.
     bool m_opened = false;

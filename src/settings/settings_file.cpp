@@ -2,14 +2,14 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <optional>
 #include <string>
 
 #include "platform/code_page.h"
 #include "platform/file_kind.h"
-#include "platform/file_sync.h"
+#include "platform/ordinary_file.h"
+#include "platform/whole_file_write.h"
 #include "settings/settings_values.h"
 
 using namespace Qt::StringLiterals;
@@ -105,7 +105,8 @@ bool SettingsFile::isUsable()
 bool ReadSettingsFile(SettingsValues &values)
 {
     QFile file(SettingsFile::fileName());
-    if (!SettingsFile::isUsable() || !file.open(QIODevice::ReadOnly))
+    if (!SettingsFile::isUsable()
+        || openOrdinaryFile(file, QIODevice::ReadOnly) != OrdinaryOpen::Opened)
         return false;
     const std::optional<QByteArray> bytes = readFirstLine(file);
     file.close();
@@ -130,28 +131,12 @@ bool ReadSettingsFile(SettingsValues &values)
 
 bool WriteSettingsFile(const SettingsValues &values, QString *reason)
 {
-    if (!SettingsFile::isUsable()) {
-        if (reason)
-            *reason = u"not an ordinary file"_s;
-        return false;
-    }
     const QString name = values.OwnerName;
     std::string line = std::to_string(values.MaxEntries) + ",\"";
     line += CodePage932::fromUnicode(
         std::u16string_view(reinterpret_cast<const char16_t *>(name.utf16()), name.size()));
     line += "\"\r\n";
-    // Written aside and renamed over the old file, so a full disk never leaves it half written.
-    // A folder that takes no new file leaves only the file itself to write.
-    QSaveFile file(SettingsFile::fileName());
-    file.setDirectWriteFallback(true);
-    const bool written = file.open(QIODevice::WriteOnly)
-                         && file.write(line.data(), qint64(line.size())) == qint64(line.size())
-                         && file.commit();
-    if (!written) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
-    }
-    syncFolderOf(file.fileName());
-    return true;
+    // The user may own the file but not the folder, which then takes no file written aside.
+    return writeWholeFile(SettingsFile::fileName(), QByteArray::fromStdString(line), reason,
+                          InPlaceFallback::Yes);
 }

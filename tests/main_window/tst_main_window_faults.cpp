@@ -1,6 +1,11 @@
 #include <QProcess>
 
+#include <atomic>
 #include <csignal>
+#include <cstdio>
+#include <thread>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,24 +71,50 @@ private slots:
         Program program("10,\"\"\r\n", sato);
         struct stat roster = {};
         QCOMPARE(::stat("meibo.dat", &roster), 0);
-        // It inherits this test's headless platform.
+        // It inherits this test's headless platform, but no standard input, output or error.
         QProcess first;
+        first.setChildProcessModifier([] { ::close(0), ::close(1), ::close(2); });
         first.start(QStringLiteral(VEDRIN_EXECUTABLE));
         const QByteArray lockedInode = ':' + QByteArray::number(roster.st_ino) + ' ';
         QTRY_VERIFY_WITH_TIMEOUT(readFileBytes(u"/proc/locks"_s).contains(lockedInode), 30000);
+        for (const int standard : {0, 1, 2})
+            QCOMPARE(QFile::symLinkTarget(u"/proc/%1/fd/%2"_s.arg(first.processId()).arg(standard)), u"/dev/null"_s);
         // The real program lets a file-size limit fail its writes instead of ending it.
         const QByteArray status = readFileBytes(u"/proc/%1/status"_s.arg(first.processId()));
         const QByteArray ignored = status.mid(status.indexOf("SigIgn:") + 7, 17).trimmed();
         QVERIFY(ignored.toULongLong(nullptr, 16) & (1ULL << (SIGXFSZ - 1)));
 
+        // Settings that start-up would rewrite: the refused copy leaves them as they are.
+        writeFileBytes(u"settei.ini"_s, "25\r\n");
         QVERIFY(!program.start() && program.windows.exitCode() == 1);
         QCOMPARE(program.messages, QStringList{u"名簿ファイル meibo.dat は別のVedrinで使用中です。"_s});
-        QCOMPARE(readFileBytes(u"settei.ini"_s) + readFileBytes(u"meibo.dat"_s), "10,\"\"\r\n" + sato);
+        QCOMPARE(readFileBytes(u"settei.ini"_s) + readFileBytes(u"meibo.dat"_s), "25\r\n" + sato);
         // However the first copy ends, the system gives the roster free.
         first.kill();
         QVERIFY(first.waitForFinished());
         ProgramState state;
         QVERIFY(ProgramWindows(state).showMainWindow());
+        // Kept through 設定, while no main window is loaded: the console tool's import is refused.
+        Program second;
+        QVERIFY(second.start() && second.click(u"open"_s) && !second.windows.mainWindow());
+        QCOMPARE(RosterFile().open(), RosterFile::Status::Locked);
+    }
+
+    void fifoSlippedInForTheSettings()
+    {
+        Program program;
+        QVERIFY(program.start());
+        std::atomic<bool> done = false;
+        // A FIFO and a file renamed in turn over the settings: an open that waited would hang.
+        std::thread swapper([&] {
+            while (!done)
+                ::mkfifo("fifo", 0666), ::rename("fifo", "settei.ini"),
+                    ::close(::creat("file", 0666)), ::rename("file", "settei.ini");
+        });
+        for (int registers = 0; registers < 200; ++registers)
+            (void)program.registerEntry(u"1"_s, u"A"_s);
+        done = true;
+        swapper.join();
     }
 
     void fullDisk()
@@ -104,6 +135,16 @@ private slots:
         // Slot 2 needs no new block; its refill shows slot 19 as it was.
         QVERIFY(program.registerEntry(u"2"_s, u"B"_s) && program.messages.size() == 2);
         QCOMPARE(program.lines().at(18), u" 19:  "_s + QString(30, u' '));
+        // 設定 with a name longer than the old file's one page, written aside and then in place (a
+        // folder that takes no new file): refused, and the old file stays, even once reloaded.
+        QVERIFY(::chmod("settei.ini", 0666) == 0 && program.click(u"open"_s)
+                && program.type(u"Settei/Text2"_s, QString(2100, u'山')) && program.click(u"Settei/OK"_s));
+        {
+            WithoutPrivileges unprivileged(program.dir, false);
+            QVERIFY(program.click(u"Settei/OK"_s));
+        }
+        QCOMPARE(program.messages.mid(2), QStringList(2, u"設定を保存できませんでした。"_s));
+        QVERIFY(program.windows.showMainWindow() && readFileBytes(u"settei.ini"_s) == "30,\"\"\r\n");
     }
 
     void damagedRoster()
