@@ -21,7 +21,7 @@ cmake --build "$build_dir" -j"$(nproc)"
 (cd "$build_dir" && cpack)
 package=$(ls "$build_dir"/vedrin_*_*.deb)
 # Japanese typing under fcitx5 needs its Qt 6 frontend.
-test "$(dpkg-deb -f "$package" Recommends)" = fcitx5-frontend-qt6
+test "$(dpkg-deb -f "$package" Recommends)" = "fcitx5-frontend-qt6, skkdic-extra"
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)

@@ -2,8 +2,8 @@
 # Installs the Debian 12 packages that building, running and testing need, when any is missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic libmecab-dev
-    mecab-ipadic-utf8)
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic fonts-ipafont-mincho
+    libmecab-dev mecab-ipadic-utf8)
 packages+=("$@")
 
 missing=()

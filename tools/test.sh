@@ -8,7 +8,7 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 "$source_dir/tools/install-packages.sh" g++-mingw-w64-x86-64 wine64 locales clang libclang-rt-14-dev \
     xvfb dbus-x11 at-spi2-core python3-pyatspi python3-pil python3-vobject python3-xlib python3-icu \
-    python3-gi gir1.2-ebookcontacts-1.2 khard
+    python3-gi gir1.2-ebookcontacts-1.2 khard poppler-utils
 jobs=$(nproc)
 
 cmake -S "$source_dir" -B "$source_dir/build" -DCMAKE_BUILD_TYPE=Debug -DVEDRIN_WINDOWS_CHECKS=ON

@@ -10,6 +10,7 @@
 #include "main_window/main_window.h"
 #include "picture_chooser/picture_chooser_window.h"
 #include "readings/yomi.h"
+#include "printing/print_window.h"
 #include "settings/settings_dialog.h"
 #include "widgets/message_box.h"
 
@@ -34,10 +35,13 @@ ProgramWindows::ProgramWindows(ProgramState &state, SystemInformation::Services 
     m_chooser.setFactory([this] { return createPictureChooser(); });
     m_about.setFactory([this] { return createAboutBox(); });
     m_yomi.setFactory([this] { return createYomi(); });
+    m_postcardPrinting.setFactory([this] { return createPrintWindow(true); });
+    m_rosterPrinting.setFactory([this] { return createPrintWindow(false); });
     // However a window goes, the program ends when it was the last one.
     const auto endWithoutWindows = [this] {
         if (!m_ended && !m_main.isLoaded() && !m_settings.isLoaded() && !m_chooser.isLoaded()
-            && !m_about.isLoaded() && !m_yomi.isLoaded())
+            && !m_about.isLoaded() && !m_yomi.isLoaded() && !m_postcardPrinting.isLoaded()
+            && !m_rosterPrinting.isLoaded())
             endProgram(0);
     };
     m_main.setUnloadHandler(endWithoutWindows);
@@ -45,6 +49,8 @@ ProgramWindows::ProgramWindows(ProgramState &state, SystemInformation::Services 
     m_chooser.setUnloadHandler(endWithoutWindows);
     m_about.setUnloadHandler(endWithoutWindows);
     m_yomi.setUnloadHandler(endWithoutWindows);
+    m_postcardPrinting.setUnloadHandler(endWithoutWindows);
+    m_rosterPrinting.setUnloadHandler(endWithoutWindows);
 }
 
 ProgramWindows::~ProgramWindows() = default;
@@ -71,6 +77,10 @@ MainWindow *ProgramWindows::createMainWindow()
         if (Yomi *yomi = m_yomi.window())
             yomi->reload();
     });
+    QObject::connect(window.get(), &MainWindow::postcardPrintingRequested, window.get(),
+                     [this] { m_postcardPrinting.show(); });
+    QObject::connect(window.get(), &MainWindow::rosterPrintingRequested, window.get(),
+                     [this] { m_rosterPrinting.show(); });
     return window.release();
 }
 
@@ -114,6 +124,13 @@ void ProgramWindows::showEntry(int number)
 {
     if (MainWindow *main = m_main.show())
         main->showEntry(number);
+}
+
+PrintWindow *ProgramWindows::createPrintWindow(bool postcards)
+{
+    // The readings and the slots chosen in their window come here once they exist.
+    return new PrintWindow(postcards ? PrintKind::Postcards : PrintKind::Roster, m_state.settings,
+                           knownReadings(), PrintWindow::ChosenSlots());
 }
 
 MainWindow *ProgramWindows::mainWindow() const
@@ -171,6 +188,16 @@ Yomi *ProgramWindows::showYomi()
     return m_yomi.show();
 }
 
+PrintWindow *ProgramWindows::showPostcardPrinting()
+{
+    return m_postcardPrinting.show();
+}
+
+PrintWindow *ProgramWindows::showRosterPrinting()
+{
+    return m_rosterPrinting.show();
+}
+
 void ProgramWindows::openSettings()
 {
     // The lock stays while the dialog is open, so that no one takes the roster meanwhile.
@@ -202,5 +229,7 @@ void ProgramWindows::endProgram(int exitCode)
     m_chooser.unload();
     m_about.unload();
     m_yomi.unload();
+    m_postcardPrinting.unload();
+    m_rosterPrinting.unload();
     QCoreApplication::exit(exitCode);
 }

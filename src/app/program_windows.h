@@ -6,6 +6,7 @@
 class AboutBox;
 class MainWindow;
 class PictureChooserWindow;
+class PrintWindow;
 class QImage;
 class SettingsDialog;
 class Yomi;
@@ -39,6 +40,9 @@ public:
     PictureChooserWindow *showPictureChooser();
     Yomi *yomi() const;
     Yomi *showYomi();
+    // はがき宛名印刷 and 名簿を印刷.
+    PrintWindow *showPostcardPrinting();
+    PrintWindow *showRosterPrinting();
 
     // Closes the roster file and every window, without running any window's close handler.
     // Runs by itself, with status 0, when the last window goes.
@@ -54,6 +58,7 @@ private:
     Yomi *createYomi();
     // The entry chosen in Yomi, shown by the main window, loaded first when it is not.
     void showEntry(int number);
+    PrintWindow *createPrintWindow(bool postcards);
 
     // 設定: closes the roster file, shows the settings dialog, unloads the main window.
     void openSettings();
@@ -66,6 +71,8 @@ private:
     WindowHolder<PictureChooserWindow> m_chooser;
     WindowHolder<AboutBox> m_about;
     WindowHolder<Yomi> m_yomi;
+    WindowHolder<PrintWindow> m_postcardPrinting;
+    WindowHolder<PrintWindow> m_rosterPrinting;
     bool m_ended = false;
     int m_exitCode = 0;
     SystemInformation::Services m_services;

@@ -221,6 +221,10 @@ void MainWindow::createMenu()
     m_yomi = menu->addAction(MainWindowTexts::yomiCommand());
     m_yomi->setObjectName(u"yomi"_s);
     m_yomi->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_postcardPrinting = menu->addAction(MainWindowTexts::postcardPrintingCommand());
+    m_postcardPrinting->setObjectName(u"postcardPrinting"_s);
+    m_rosterPrinting = menu->addAction(MainWindowTexts::rosterPrintingCommand());
+    m_rosterPrinting->setObjectName(u"rosterPrinting"_s);
     m_end = menu->addAction(MainWindowTexts::endCommand());
     m_end->setObjectName(u"end"_s);
     m_open = menuBar()->addAction(MainWindowTexts::settingsCommand());
@@ -241,6 +245,8 @@ void MainWindow::connectSignals()
             List1_Click();
     });
     connect(m_yomi, &QAction::triggered, this, &MainWindow::yomiRequested);
+    connect(m_postcardPrinting, &QAction::triggered, this, &MainWindow::postcardPrintingRequested);
+    connect(m_rosterPrinting, &QAction::triggered, this, &MainWindow::rosterPrintingRequested);
     connect(m_end, &QAction::triggered, this, &MainWindow::end_Click);
     connect(m_open, &QAction::triggered, this, &MainWindow::open_Click);
     connect(m_help, &QAction::triggered, this, &MainWindow::Help_Click);

@@ -45,6 +45,8 @@ signals:
     void endRequested();            // END and 終了
     void yomiRequested();           // 五十音順一覧と検索
     void rosterChanged();           // a slot registered or deleted
+    void postcardPrintingRequested(); // はがき宛名印刷
+    void rosterPrintingRequested();   // 名簿を印刷
 
 protected:
     // The close box: closes the roster file.
@@ -102,6 +104,8 @@ private:
     QPushButton *m_command4 = nullptr;
     QPushButton *m_command2 = nullptr;
     QAction *m_yomi = nullptr;
+    QAction *m_postcardPrinting = nullptr;
+    QAction *m_rosterPrinting = nullptr;
     QAction *m_end = nullptr;
     QAction *m_open = nullptr;
     QAction *m_help = nullptr;

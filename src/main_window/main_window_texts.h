@@ -87,6 +87,14 @@ inline QString yomiCommand()
 {
     return u"五十音順一覧と検索(&F)..."_s;
 }
+inline QString postcardPrintingCommand()
+{
+    return u"はがき宛名印刷(&H)..."_s;
+}
+inline QString rosterPrintingCommand()
+{
+    return u"名簿を印刷(&P)..."_s;
+}
 inline QString endCommand()
 {
     return u"終了"_s;

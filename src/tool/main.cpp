@@ -12,6 +12,7 @@
 #include "platform/user_data_folder.h"
 #include "tool/command_line.h"
 #include "tool/reading_commands.h"
+#include "tool/print_command.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_texts.h"
 
@@ -89,6 +90,19 @@ int runRestore(const QStringList &arguments)
     return restoreRoster({parser.positionalArguments().first(), parser.isSet(apply)});
 }
 
+int runPrint(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    addPrintOptions(parser);
+    if (const std::optional<int> status = parse(parser, arguments))
+        return *status;
+    QString problem;
+    const std::optional<PrintOptions> options = printOptions(parser, &problem);
+    if (!options)
+        return usageError(problem, helpText(parser, arguments));
+    return printRoster(*options);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -96,7 +110,8 @@ int main(int argc, char *argv[])
     // Before any file is opened, so that none takes the place of a standard stream.
     openMissingStandardDescriptors();
     letFileSizeLimitFailWrites();
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeToolApplication(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(u"vedrin-tool"_s);
     QCoreApplication::setApplicationVersion(ApplicationIdentity::version());
 
@@ -105,7 +120,8 @@ int main(int argc, char *argv[])
         u"Vedrin の名簿 meibo.dat を vCard や CSV に書き出し、読み込みます。\n\n"
         u"コマンド:\n  export   名簿を書き出す\n  import   連絡先を名簿に読み込む\n"
         u"  restore  名簿の控えを名簿に戻す\n  list     項目を五十音順か番号順に示す\n"
-        u"  yomi     よみを登録する\n\n"
+        u"  yomi     よみを登録する\n"
+        u"  print    はがきの宛名か名簿を PDF に書き出す\n\n"
         u"各コマンドの使い方は vedrin-tool COMMAND --help で。"_s);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption folder(u"folder"_s, u"今のフォルダの代わりに使うフォルダ"_s,
@@ -115,7 +131,7 @@ int main(int argc, char *argv[])
                                    QDir::toNativeSeparators(UserDataFolder::path())));
     parser.addOptions({folder, userDataFolder});
     parser.addVersionOption();
-    parser.addPositionalArgument(u"COMMAND"_s, u"export, import, restore, list か yomi"_s);
+    parser.addPositionalArgument(u"COMMAND"_s, u"export, import, restore, list, yomi か print"_s);
     QStringList arguments = app.arguments();
     arguments.first() = u"vedrin-tool"_s;
     if (const std::optional<int> status = parse(parser, arguments))
@@ -133,7 +149,8 @@ int main(int argc, char *argv[])
     const QString command = rest.takeFirst();
     const QHash<QString, int (*)(const QStringList &)> commands = {
         {u"export"_s, runExport}, {u"import"_s, runImport}, {u"restore"_s, runRestore},
-        {u"list"_s, runList},     {u"yomi"_s, runYomi}};
+        {u"list"_s, runList},     {u"yomi"_s, runYomi},
+        {u"print"_s, runPrint}};
     if (!commands.contains(command))
         return usageError(u"知らないコマンドです: %1"_s.arg(command), helpText(parser, arguments));
     const QString place = parser.isSet(folder) ? parser.value(folder)

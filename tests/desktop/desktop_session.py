@@ -152,6 +152,40 @@ def chooser_by_actions(chooser):
     other = drive[0][drive[0].childCount - 1].name
     toggle(drive[0], other)
     wait_for(lambda: drive.name == other and folders.description in (other, sub), "drive " + other)
+# The file dialog of "PDFに保存..." given a name in the working folder; the file must be a PDF.
+def save_pdf(window, caption, name):
+    press(window, "push button", "PDFに保存...")
+    dialog = opened("PDFに保存...")
+    field = wait_for(lambda: pyatspi.findDescendant(
+        dialog, lambda n: n is not None and n.getRoleName() == "text"
+        and n.getState().contains(pyatspi.STATE_EDITABLE) and n.name.startswith("File name")),
+        "the file name box")
+    field.queryEditableText().setTextContents(os.path.join(WORK, name))
+    press(dialog, "push button", "Save")
+    closed("PDFに保存...")
+    path = pathlib.Path(WORK, name)
+    wait_for(lambda: path.exists() and path.read_bytes().startswith(b"%PDF-"), name)
+
+
+# Both printing windows, opened through the menu, each saving its PDF.
+def printing_session(main):
+    for command, caption, shot, name in [
+            ("はがき宛名印刷(H)...", "はがき宛名印刷", "postcard-printing.png", "hagaki.pdf"),
+            ("名簿を印刷(P)...", "名簿を印刷", "roster-printing.png", "meibo.pdf")]:
+        press(main, "menu item", command)
+        window = opened(caption)
+        for role, control in [("radio button", "すべて"), ("radio button", "番号の範囲"),
+                              ("push button", "印刷..."), ("push button", "閉じる")]:
+            need(window, role, control)
+        if caption == "はがき宛名印刷":
+            type_into(window, "郵便番号", "100-0001")
+            need(window, "list", "郵便番号の確認")
+        opened(caption, shot)
+        save_pdf(window, caption, name)
+        press(window, "push button", "閉じる")
+        closed(caption)
+    insatsu = pathlib.Path(WORK, "insatsu.ini").read_text(encoding="utf-8")
+    check("sender_postal_code=100-0001\n" in insatsu, "insatsu.ini holds %r" % insatsu)
 
 
 def session():
@@ -218,6 +252,7 @@ def session():
     need(main, "panel", "山田のアドレス帳")
     wait_for(lambda: len(roster_lines(main)) == 12, "twelve roster lines")
     check(roster_lines(main)[2] == "  3:  Sato" + " " * 26, "line 3 after the settings")
+    printing_session(main)
 
     # The About box left alone when the settings dialog goes by its close box: its OK ends
     # the program.
