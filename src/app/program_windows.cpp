@@ -128,7 +128,7 @@ void ProgramWindows::showEntry(int number)
 
 PrintWindow *ProgramWindows::createPrintWindow(bool postcards)
 {
-    // The readings and the slots chosen in their window come here once they exist.
+    // The slots chosen in the readings window are not handed over yet.
     return new PrintWindow(postcards ? PrintKind::Postcards : PrintKind::Roster, m_state.settings,
                            knownReadings(), PrintWindow::ChosenSlots());
 }

@@ -1,19 +1,27 @@
 #include "printing/print_selection.h"
 
+#include <QCollator>
 #include <QFile>
 #include <QSet>
 
 #include <algorithm>
+#include <memory>
 
 #include "exchange/roster_export.h"
 #include "platform/ordinary_file.h"
+#include "readings/reading_file.h"
 #include "roster/roster_file.h"
 
 using namespace Qt::StringLiterals;
 
 PrintReadings knownReadings()
 {
-    return {};
+    const auto file = std::make_shared<ReadingFile>(ReadingFile::load());
+    const auto collator = std::make_shared<QCollator>(QLocale(QLocale::Japanese, QLocale::Japan));
+    return {[file](std::int32_t slot, const QString &name) { return file->reading(slot, name); },
+            [collator](const QString &first, const QString &second) {
+                return collator->compare(first, second) < 0;
+            }};
 }
 
 std::optional<QList<ExchangeEntry>> readRosterForPrinting(QString *reason)

@@ -25,7 +25,7 @@ struct PrintReadings
     std::function<bool(const QString &first, const QString &second)> comesBefore;
 };
 
-// The readings the program knows, which the windows and the console tool print with; none yet.
+// The confirmed readings of yomi.txt, which the windows and the console tool print with.
 PrintReadings knownReadings();
 
 // One entry as the printing takes it.

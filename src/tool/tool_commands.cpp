@@ -23,6 +23,7 @@
 #include "platform/picture_loader.h"
 #include "platform/whole_file_write.h"
 #include "platform/whole_file_writer.h"
+#include "readings/reading_file.h"
 #include "roster/meibo_record.h"
 #include "roster/roster_file.h"
 #include "roster/roster_file_texts.h"
@@ -261,6 +262,21 @@ QString entryLabel(const ExchangeEntry &entry)
     return entry.name.isEmpty() ? ToolTexts::noName() : entry.name;
 }
 
+// A confirmed reading travels as the family and the given reading, split at its space.
+void carryReading(ExchangeEntry &entry, const QString &reading)
+{
+    const qsizetype space = reading.indexOf(u' ');
+    entry.familyReading = space < 0 ? reading : reading.left(space);
+    entry.givenReading = space < 0 ? QString() : reading.mid(space + 1);
+}
+
+QString readingOf(const ExchangeEntry &entry)
+{
+    if (entry.givenReading.isEmpty())
+        return entry.familyReading;
+    return entry.familyReading + u' ' + entry.givenReading;
+}
+
 QByteArray exportedEntry(const ExchangeEntry &entry, const ExportOptions &options)
 {
     switch (options.format) {
@@ -299,9 +315,12 @@ int exportRoster(const ExportOptions &options)
         return refuse(ToolTexts::programFile(options.output));
     if (!QFileInfo::exists(rosterPath()))
         return refuse(ToolTexts::noRoster(QDir::currentPath()));
-    const std::optional<RosterEntries> roster = readRoster();
+    std::optional<RosterEntries> roster = readRoster();
     if (!roster)
         return 1;
+    const ReadingFile readings = ReadingFile::load();
+    for (ExchangeEntry &entry : roster->entries)
+        carryReading(entry, readings.reading(entry.number, entry.name));
     for (const UndecodableField &field : roster->undecodable)
         standardError() << ToolTexts::undecodable(field.slot, fieldLabel(field.field)) << Qt::endl;
     if (roster->pastLastSlot > 0)
@@ -372,6 +391,8 @@ int importContacts(const ImportOptions &options)
     }
 
     int written = 0;
+    ReadingFile readings = ReadingFile::load();
+    bool readingsChanged = false;
     const QList<ImportPlacement> placements =
         placeEntries(usable, occupied, options.replace, RosterFile::lastSlot);
     for (const ImportPlacement &placement : placements) {
@@ -383,6 +404,9 @@ int importContacts(const ImportOptions &options)
         out << ToolTexts::placed(placement.slot, entryLabel(placement.entry)) << Qt::endl;
         if (placement.takenInFile > 0)
             out << u"    "_s << ToolTexts::takenInFile(placement.takenInFile) << Qt::endl;
+        const QString reading = readingOf(placement.entry);
+        if (!reading.isEmpty())
+            out << u"    "_s << ToolTexts::reading(reading) << Qt::endl;
         for (const QString &loss : placement.losses)
             out << u"    "_s << loss << Qt::endl;
         if (!options.apply)
@@ -392,7 +416,14 @@ int importContacts(const ImportOptions &options)
                           + ToolTexts::stoppedPartWay(written, placement.slot,
                                                       entryLabel(placement.entry), backup));
         ++written;
+        // An imported reading is confirmed, for the name as its slot now holds it.
+        if (!reading.isEmpty())
+            readingsChanged |= readings.setReading(
+                placement.slot, exchangeEntry(placement.slot, placement.record).name, reading);
     }
+    QString readingsReason;
+    if (readingsChanged && !readings.write(roster, &readingsReason))
+        return refuse(ToolTexts::cannotWriteReadings(readingsReason));
     standardOutput() << (options.apply ? ToolTexts::written(written, backup) : ToolTexts::dryRun())
                      << Qt::endl;
     return 0;

@@ -109,6 +109,14 @@ inline QString noName()
 {
     return u"(名前なし)"_s;
 }
+inline QString reading(const QString &reading)
+{
+    return u"よみ: %1"_s.arg(reading);
+}
+inline QString cannotWriteReadings(const QString &reason)
+{
+    return u"よみのファイル yomi.txt を書けませんでした (%1)。名簿には書き込みました。"_s.arg(reason);
+}
 inline QString dryRun()
 {
     return u"まだ何も書き込んでいません。書き込むには --apply を付けてください。"_s;

@@ -45,14 +45,16 @@ private slots:
     void roundTrip_data()
     {
         QTest::addColumn<QString>("format");
-        QTest::newRow("vCard 3.0") << u"vcard"_s;
-        QTest::newRow("vCard 4.0") << u"vcard4"_s;
-        QTest::newRow("vCard 2.1") << u"vcard21"_s;
-        QTest::newRow("CSV") << u"csv"_s;
+        QTest::addColumn<QByteArray>("reading"); // slot 1's reading as it comes back
+        QTest::newRow("vCard 3.0") << u"vcard"_s << "やまだ たろう"_ba;
+        QTest::newRow("vCard 4.0") << u"vcard4"_s << "やまだ たろう"_ba;
+        QTest::newRow("vCard 2.1") << u"vcard21"_s << "ヤマダ タロウ"_ba;
+        QTest::newRow("CSV") << u"csv"_s << "やまだ たろう"_ba;
     }
     void roundTrip()
     {
         QFETCH(QString, format);
+        QFETCH(QByteArray, reading);
         TestDirectory source;
         RosterFile roster;
         QCOMPARE(roster.open(), RosterFile::Status::Ok);
@@ -73,6 +75,7 @@ private slots:
         }
         roster.close();
         QByteArray original = readFileBytes(u"meibo.dat"_s);
+        QCOMPARE(tool({u"yomi"_s, u"set"_s, u"1"_s, u"やまだ　たろう"_s}).status, 0);
         const QString exported = source.filePath(u"roster.out"_s);
         QCOMPARE(tool({u"export"_s, u"--format"_s, format, u"--output"_s, exported}).status, 0);
         QCOMPARE(readFileBytes(u"meibo.dat"_s), original);
@@ -83,6 +86,7 @@ private slots:
         QCOMPARE(tool({u"import"_s, u"--apply"_s, exported}).status, 0);
         // Never-written stretches read as spaces, as the program reads them.
         QCOMPARE(readFileBytes(u"meibo.dat"_s).replace('\0', ' '), original.replace('\0', ' '));
+        QCOMPARE(readFileBytes(u"yomi.txt"_s), "1\t山田 太郎\t" + reading + '\n');
     }
 
     // Each leaves the folder as it was: random bytes in a file named input, no roster.
