@@ -36,7 +36,9 @@ int runExport(const QStringList &arguments)
     const QCommandLineOption outputDirectory(
         u"output-dir"_s, u"一件ずつ UID を名前にした .vcf ファイルを書くフォルダ (vCard のみ)"_s,
         u"フォルダ"_s);
-    parser.addOptions({format, photos, output, outputDirectory});
+    const QCommandLineOption guessedReadings(
+        u"guessed-readings"_s, u"よみが登録されていない項目には推定したよみを書き出す"_s);
+    parser.addOptions({format, photos, output, outputDirectory, guessedReadings});
     if (const std::optional<int> status = parse(parser, arguments))
         return *status;
     static const QHash<QString, ExportFormat> formats = {{u"vcard"_s, ExportFormat::VCard30},
@@ -51,7 +53,7 @@ int runExport(const QStringList &arguments)
         return usageError(u"--output-dir は vCard の形式でだけ、--output なしで使えます。"_s,
                           helpText(parser, arguments));
     return exportRoster({formats.value(formatName), parser.isSet(photos), parser.value(output),
-                         parser.value(outputDirectory)});
+                         parser.value(outputDirectory), parser.isSet(guessedReadings)});
 }
 
 int runImport(const QStringList &arguments)

@@ -24,6 +24,8 @@
 #include "platform/whole_file_write.h"
 #include "platform/whole_file_writer.h"
 #include "readings/reading_file.h"
+#include "readings/reading_forms.h"
+#include "readings/reading_guesser.h"
 #include "roster/meibo_record.h"
 #include "roster/roster_file.h"
 #include "roster/roster_file_texts.h"
@@ -319,8 +321,13 @@ int exportRoster(const ExportOptions &options)
     if (!roster)
         return 1;
     const ReadingFile readings = ReadingFile::load();
-    for (ExchangeEntry &entry : roster->entries)
-        carryReading(entry, readings.reading(entry.number, entry.name));
+    ReadingGuesser guesser;
+    for (ExchangeEntry &entry : roster->entries) {
+        QString reading = readings.reading(entry.number, entry.name);
+        if (reading.isEmpty() && options.guessedReadings && !ReadingForms::isOwnReading(entry.name))
+            reading = guesser.guess(entry.name);
+        carryReading(entry, reading);
+    }
     for (const UndecodableField &field : roster->undecodable)
         standardError() << ToolTexts::undecodable(field.slot, fieldLabel(field.field)) << Qt::endl;
     if (roster->pastLastSlot > 0)

@@ -13,6 +13,7 @@ struct ExportOptions
     bool photos = false;
     QString output; // empty: standard output
     QString outputDirectory; // set: one vCard file per card, named by its UID, instead
+    bool guessedReadings = false; // guesses go out where no reading is confirmed
 };
 
 struct ImportOptions

@@ -89,6 +89,16 @@ private slots:
         QCOMPARE(readFileBytes(u"yomi.txt"_s), "1\t山田 太郎\t" + reading + '\n');
     }
 
+    // A guess goes out only when asked for, and is never stored.
+    void guessedReadings()
+    {
+        TestDirectory folder;
+        writeFileBytes(u"meibo.dat"_s, slot("\x93\x63\x92\x86 \x88\xea\x98\x59")); // 田中 一郎
+        QVERIFY(!tool({u"export"_s}).output.contains(u"X-PHONETIC"_s));
+        QVERIFY(tool({u"export"_s, u"--guessed-readings"_s}).output.contains(u"X-PHONETIC-LAST-NAME:たなか\r\n"_s));
+        QVERIFY(!QFileInfo::exists(u"yomi.txt"_s));
+    }
+
     // Each leaves the folder as it was: random bytes in a file named input, no roster.
     void refusals_data()
     {
