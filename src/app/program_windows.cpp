@@ -128,9 +128,12 @@ void ProgramWindows::showEntry(int number)
 
 PrintWindow *ProgramWindows::createPrintWindow(bool postcards)
 {
-    // The slots chosen in the readings window are not handed over yet.
+    // Asked at the moment of printing, so the rows chosen last in Yomi count.
+    const auto chosenInYomi = [this] {
+        return m_yomi.window() ? m_yomi.window()->chosenSlots() : QList<std::int32_t>();
+    };
     return new PrintWindow(postcards ? PrintKind::Postcards : PrintKind::Roster, m_state.settings,
-                           knownReadings(), PrintWindow::ChosenSlots());
+                           knownReadings(), chosenInYomi);
 }
 
 MainWindow *ProgramWindows::mainWindow() const

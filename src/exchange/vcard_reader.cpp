@@ -363,11 +363,10 @@ QList<ReadContact> readVCards(QByteArrayView bytes)
     qsizetype at = 0;
     while (at < bytes.size()) {
         QByteArray logical = nextLine(bytes, at).toByteArray();
+        // A fold may fall inside the head, as in a long quoted SORT-AS: the head is then whole
+        // only once unfolded, and such a line is never quoted-printable.
         ContentLine line;
-        if (!splitHead(logical, line))
-            continue;
-        // Folded lines begin with a blank; quoted-printable lines end with a soft break.
-        const bool quotedPrintable = isQuotedPrintable(line);
+        const bool quotedPrintable = splitHead(logical, line) && isQuotedPrintable(line);
         while (at < bytes.size()) {
             qsizetype after = at;
             const QByteArrayView next = nextLine(bytes, after);
@@ -381,7 +380,8 @@ QList<ReadContact> readVCards(QByteArrayView bytes)
             }
             at = after;
         }
-        splitHead(logical, line);
+        if (!splitHead(logical, line))
+            continue;
         if (line.name == "BEGIN" && line.value.trimmed().toUpper() == "VCARD") {
             card.emplace(shiftJisFile);
         } else if (line.name == "END" && line.value.trimmed().toUpper() == "VCARD") {

@@ -84,7 +84,7 @@ void Yomi::createControls()
     m_model = new ReadingTableModel(*m_list, m_table);
     m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(false);
@@ -220,6 +220,14 @@ int Yomi::chosenPosition() const
 {
     const QModelIndex current = m_table->currentIndex();
     return current.isValid() ? m_model->positions().at(current.row()) : -1;
+}
+
+QList<std::int32_t> Yomi::chosenSlots() const
+{
+    QList<std::int32_t> chosen;
+    for (const QModelIndex &row : m_table->selectionModel()->selectedRows())
+        chosen.append(m_list->entries().at(m_model->positions().at(row.row())).number);
+    return chosen;
 }
 
 int Yomi::chosenNumber() const

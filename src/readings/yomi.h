@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 
 class QLabel;
@@ -27,6 +29,9 @@ public:
 
     // Reads the roster and the readings again, keeping the search and the chosen entry.
     void reload();
+    // The slots of the rows chosen in the table (Ctrl or Shift with a click choose several),
+    // which the printing windows may print.
+    QList<std::int32_t> chosenSlots() const;
 
 signals:
     // この番号を表示, a double click or Enter on a row: the main window is to show the entry.

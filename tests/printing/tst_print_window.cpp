@@ -5,6 +5,7 @@
 #include <QPrintPreviewWidget>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTableView>
 
 #include "printing/print_window.h"
 #include "support/program.h"
@@ -81,6 +82,19 @@ private slots:
         QTRY_COMPARE(warnings->count() > 0 ? warnings->item(0)->text() : QString(),
                      u"No. 2 佐藤: 郵便番号がありません"_s);
         QCOMPARE(postcards->chosenEntries().size(), 2);
+        // The rows chosen in Yomi, the first and the last, when that choice is taken.
+        QVERIFY(program.click(u"yomi"_s));
+        QTableView *table = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            table = table ? table : window->findChild<QTableView *>(u"entryTable"_s);
+        QVERIFY(table);
+        table->clearSelection();
+        for (int row : {0, 2})
+            table->selectionModel()->select(table->model()->index(row, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        postcards->findChild<QRadioButton *>(u"chosenEntries"_s)->setChecked(true);
+        QCOMPARE(postcards->chosenEntries().size(), 2);
+        postcards->findChild<QRadioButton *>(u"rangeEntries"_s)->setChecked(true);
         QVERIFY(postcards->saveAs(u"card.pdf"_s));
         QVERIFY(readFileBytes(u"card.pdf"_s).startsWith("%PDF-"));
         QVERIFY(readFileBytes(u"insatsu.ini"_s).startsWith("sender_postal_code=150-0001\n"));
@@ -90,6 +104,7 @@ private slots:
 
         // The program goes with the last window, a printing one included.
         QVERIFY(program.windows.mainWindow()->close());
+        QVERIFY(table->window()->close());
         QVERIFY(sheet->close());
         QVERIFY(!program.windows.hasEnded());
         QVERIFY(postcards->close());
