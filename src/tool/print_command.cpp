@@ -16,17 +16,14 @@
 #include "roster/roster_file_texts.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
+#include "tool/console.h"
 #include "tool/tool_texts.h"
 
 using namespace Qt::StringLiterals;
 
-namespace {
+using Console::refuse;
 
-int refuse(const QString &message)
-{
-    QTextStream(stderr) << message << Qt::endl;
-    return 1;
-}
+namespace {
 
 std::optional<std::int32_t> slotNumber(const QString &text)
 {

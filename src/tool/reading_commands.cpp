@@ -9,33 +9,18 @@
 #include "roster/roster_file.h"
 #include "roster/roster_file_texts.h"
 #include "tool/command_line.h"
+#include "tool/console.h"
 #include "tool/reading_commands_texts.h"
 #include "tool/tool_texts.h"
 
 using namespace Qt::StringLiterals;
 using namespace CommandLine;
 
+using Console::refuse;
+using Console::standardError;
+using Console::standardOutput;
+
 namespace {
-
-constexpr int failed = 1;
-
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-QTextStream &err()
-{
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-int refuse(const QString &message)
-{
-    err() << message << Qt::endl;
-    return failed;
-}
 
 // The roster of the current folder with its readings; a status when it cannot be had.
 std::optional<int> load(ReadingList &list)
@@ -94,10 +79,10 @@ int runList(const QStringList &arguments)
                       parser.value(find));
     for (const int position : shown) {
         const ReadingEntry &entry = list.entries().at(position);
-        out() << entry.number << u'\t' << entry.name << u'\t' << ReadingTexts::shown(entry) << u'\t'
+        standardOutput() << entry.number << u'\t' << entry.name << u'\t' << ReadingTexts::shown(entry) << u'\t'
               << entry.tell << u'\t' << entry.mail << u'\n';
     }
-    out() << Qt::flush;
+    standardOutput() << Qt::flush;
     return 0;
 }
 
@@ -138,20 +123,20 @@ int guessReadings(bool apply)
         const ReadingEntry &entry = list.entries().at(position);
         if (entry.kind != ReadingKind::Guessed)
             continue;
-        out() << entry.number << u'\t' << entry.name << u'\t' << ReadingTexts::shown(entry)
+        standardOutput() << entry.number << u'\t' << entry.name << u'\t' << ReadingTexts::shown(entry)
               << u'\n';
         guessed.append(position);
         readings.append(entry.reading);
     }
-    out() << Qt::flush;
+    standardOutput() << Qt::flush;
     if (!apply) {
-        out() << ReadingCommandTexts::guessDryRun() << Qt::endl;
+        standardOutput() << ReadingCommandTexts::guessDryRun() << Qt::endl;
         return 0;
     }
     QString reason;
     if (const int status = confirmed(list.confirmAll(guessed, readings, roster, &reason), reason))
         return status;
-    out() << ReadingCommandTexts::confirmed(int(guessed.size())) << Qt::endl;
+    standardOutput() << ReadingCommandTexts::confirmed(int(guessed.size())) << Qt::endl;
     return 0;
 }
 

@@ -30,29 +30,16 @@
 #include "roster/roster_file.h"
 #include "roster/roster_file_texts.h"
 #include "settings/settings_file.h"
+#include "tool/console.h"
 #include "tool/tool_texts.h"
 
 using namespace Qt::StringLiterals;
 
+using Console::refuse;
+using Console::standardError;
+using Console::standardOutput;
+
 namespace {
-
-QTextStream &standardError()
-{
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-QTextStream &standardOutput()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-int refuse(const QString &message)
-{
-    standardError() << message << Qt::endl;
-    return 1;
-}
 
 QString rosterPath()
 {

@@ -1,0 +1,24 @@
+#include "tool/console.h"
+
+#include <QString>
+#include <QTextStream>
+
+#include <cstdio>
+
+QTextStream &Console::standardOutput()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream &Console::standardError()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int Console::refuse(const QString &message)
+{
+    standardError() << message << Qt::endl;
+    return 1;
+}
