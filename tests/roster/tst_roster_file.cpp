@@ -1,7 +1,4 @@
 #include <cstdio>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/file_size_limit.h"
 #include "roster/meibo_record.h"
@@ -60,24 +57,20 @@ private slots:
 
     void fileSizeLimitFailsTheWrite()
     {
+        SKIP_UNLESS_SYSTEM_CAN(ChildSetup);
         TestDirectory dir;
         // A child of its own, so that the limit and the signal's handling end with it.
-        const pid_t child = ::fork();
-        if (child == 0) {
+        const bool refused = inChildProcess([] {
             letFileSizeLimitFailWrites();
             RosterFile file;
             const bool first = file.open() == RosterFile::Status::Ok
                                && file.writeSlot(1, named(u"A"_s)) == RosterFile::Status::Ok
                                && file.writeSlot(3, named(u"C"_s)) == RosterFile::Status::Ok;
             // Slot 2 lies inside the file and crosses the limit: its first 100 bytes get written.
-            const rlimit limit = {436 + 100, 436 + 100};
-            const bool limited = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-            const bool refused = file.writeSlot(2, named(u"B"_s)) == RosterFile::Status::Failed;
-            ::_exit(first && limited && refused ? 0 : 1);
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the write was not refused");
+            return first && limitFileSize(436 + 100)
+                   && file.writeSlot(2, named(u"B"_s)) == RosterFile::Status::Failed;
+        });
+        QVERIFY2(refused, "the write was not refused");
         QCOMPARE(readFileBytes(u"meibo.dat"_s),
                  "A" + QByteArray(435, ' ') + QByteArray(436, '\0') + "C" + QByteArray(435, ' '));
     }

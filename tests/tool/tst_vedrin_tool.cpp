@@ -1,10 +1,4 @@
-#include <csignal>
-
 #include <QProcess>
-
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "roster/meibo_record.h"
 #include "roster/roster_file.h"
@@ -19,7 +13,7 @@ struct Run { int status = -1; QString error, output; }; // -1 for a crash or a h
 static Run tool(const QStringList &arguments, const std::function<void()> &inChild = {})
 {
     QProcess process;
-    process.setChildProcessModifier(inChild);
+    setChildSetup(process, inChild);
     process.start(QStringLiteral(VEDRIN_TOOL), arguments);
     return {process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardError()),
@@ -185,7 +179,8 @@ private slots:
         QFETCH(int, cards);
         QFETCH(QString, message);
         QFETCH(int, imported);
-        if (::geteuid() != 0 && (setup.startsWith(u"mknod") || (!fault.isEmpty() && !fault.contains(u"limit"))))
+        SKIP_UNLESS_SYSTEM_CAN(Shell);
+        if (!runsAsRoot() && (setup.startsWith(u"mknod") || (!fault.isEmpty() && !fault.contains(u"limit"))))
             QSKIP("device nodes and a small disk need root");
         std::optional<SmallDisk> disk;
         if (fault == u"full" || fault == u"one page")
@@ -203,13 +198,12 @@ private slots:
         QVERIFY(fault != u"one page" || QFile::remove(u"spare"_s));
         QMap<QString, QByteArray> before = folder();
         const Run run = tool(arguments.split(u' '), [fault] {
-            // The signal's default, as a shell gives it; the limit stops the sixth slot.
-            std::signal(SIGXFSZ, SIG_DFL);
-            const rlimit limit = {5 * 436 + 100, 5 * 436 + 100};
+            // The limit stops the sixth slot.
+            defaultFileSizeSignal();
             if (fault.contains(u"limit"))
-                ::setrlimit(RLIMIT_FSIZE, &limit);
-            for (int descriptor = 0; fault.contains(u"closed") && descriptor <= 2; ++descriptor)
-                ::close(descriptor);
+                limitFileSize(5 * 436 + 100);
+            if (fault.contains(u"closed"))
+                closeStandardDescriptors();
         });
         QVERIFY2(message.isEmpty() ? run.error.isEmpty() : run.error.startsWith(message), qPrintable(run.error));
         QCOMPARE(run.status, cards < 0 ? 1 : 0);
@@ -228,9 +222,10 @@ private slots:
     // A FIFO gets the bytes and stays a FIFO.
     void exportToAFifo()
     {
+        SKIP_UNLESS_SYSTEM_CAN(Fifo);
         TestDirectory dir;
         writeFileBytes(u"meibo.dat"_s, slot("A") + slot("B"));
-        QVERIFY(::mkfifo("fifo", 0600) == 0);
+        QVERIFY(makeFifo(u"fifo"_s));
         QProcess process;
         process.start(QStringLiteral(VEDRIN_TOOL), {u"export"_s, u"--output"_s, u"fifo"_s});
         QFile fifo(u"fifo"_s);
