@@ -11,5 +11,8 @@ target_compile_definitions(vedrin_common INTERFACE
     QT_NO_CAST_TO_ASCII
     QT_NO_CAST_FROM_BYTEARRAY
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+# MinGW: every program one file, with no runtime DLL beside it (libgcc and libstdc++ too).
+target_link_options(vedrin_common INTERFACE
+    "$<$<AND:$<PLATFORM_ID:Windows>,$<CXX_COMPILER_ID:GNU>>:-static>")
 # Standard C++ rather than a compiler's dialect; a target property, so set for the targets to come.
 set(CMAKE_CXX_EXTENSIONS OFF)

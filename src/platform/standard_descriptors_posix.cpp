@@ -16,3 +16,6 @@ void openMissingStandardDescriptors()
             ::close(opened);
     }
 }
+
+// POSIX streams are bytes already.
+void useBinaryStandardStreams() {}

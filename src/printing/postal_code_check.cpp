@@ -1,5 +1,7 @@
 #include "printing/postal_code_check.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 #include <algorithm>
@@ -83,7 +85,11 @@ QStringList waysOfWriting(const QString &place)
 
 QStringList PostalCodeDirectory::installedFiles()
 {
-    return {u"/usr/share/skk/SKK-JISYO.zipcode"_s, u"/usr/share/skk/SKK-JISYO.office.zipcode"_s};
+    // A relative folder lies beside the program, as on Windows.
+    QDir folder(QStringLiteral(VEDRIN_POSTAL_CODE_FOLDER));
+    if (folder.isRelative())
+        folder.setPath(QDir(QCoreApplication::applicationDirPath()).filePath(folder.path()));
+    return {folder.filePath(u"SKK-JISYO.zipcode"_s), folder.filePath(u"SKK-JISYO.office.zipcode"_s)};
 }
 
 bool PostalCodeDirectory::load(const QStringList &files)

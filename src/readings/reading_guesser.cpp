@@ -1,9 +1,14 @@
 #include "readings/reading_guesser.h"
 
 #include <QByteArrayList>
+#include <QCoreApplication>
+#include <QDir>
+
+#include <iterator>
 
 #include <mecab.h>
 
+#include "platform/library_file_name.h"
 #include "readings/reading_forms.h"
 
 using namespace Qt::StringLiterals;
@@ -36,9 +41,18 @@ bool ReadingGuesser::load()
 {
     if (!m_tried) {
         m_tried = true;
-        // No resource file: the system's may name a dictionary in another encoding.
-        const QByteArray arguments = "-r /dev/null -d " VEDRIN_MECAB_DICTIONARY;
-        m_model.reset(MeCab::createModel(arguments.constData()));
+        // The dictionary's own settings as the resource file: the system's may name a dictionary
+        // in another encoding. A relative dictionary lies beside the program, as on Windows.
+        QString folder = QStringLiteral(VEDRIN_MECAB_DICTIONARY);
+        if (QDir::isRelativePath(folder))
+            folder = QDir(QCoreApplication::applicationDirPath()).filePath(folder);
+        QByteArray resource = libraryFileName(QDir(folder).filePath(u"dicrc"_s));
+        QByteArray dictionary = libraryFileName(folder);
+        // As words of a command line, so that a folder name may hold spaces.
+        char program[] = "vedrin", resourceOption[] = "-r", dictionaryOption[] = "-d";
+        char *arguments[] = {program, resourceOption, resource.data(), dictionaryOption,
+                             dictionary.data()};
+        m_model.reset(MeCab::createModel(int(std::size(arguments)), arguments));
         if (m_model) {
             m_tagger.reset(m_model->createTagger());
             m_lattice.reset(m_model->createLattice());

@@ -111,6 +111,7 @@ int main(int argc, char *argv[])
 {
     // Before any file is opened, so that none takes the place of a standard stream.
     openMissingStandardDescriptors();
+    useBinaryStandardStreams();
     letFileSizeLimitFailWrites();
     const std::unique_ptr<QCoreApplication> application = makeToolApplication(argc, argv);
     QCoreApplication &app = *application;
