@@ -1,0 +1,185 @@
+#!/usr/bin/python3
+# Drives the real program from outside with real key presses and clicks (xdotool), as a user
+# would, on Linux and under Wine alike, so that the files it leaves can be compared byte for byte.
+# The controls are found from the window's fixed layout (in twips, 15 to a pixel at 96 dpi),
+# measured from the top left corner of its client area, found by its background colour.
+# usage: gui_session.py <folder> <screenshot folder or -> <program> [<argument>...]
+# With VEDRIN_SYSTEM_INFORMATION=<file>, the About box's ｼｽﾃﾑ情報 must create that file.
+import os
+import subprocess
+import sys
+import time
+
+from PIL import ImageGrab
+from Xlib import X, display, protocol
+
+FOLDER, SHOTS, PROGRAM = sys.argv[1], sys.argv[2], sys.argv[3:]
+MAIN_CAPTION = "Vedrinアドレスちょう"
+ABOUT_CAPTION = "Vedrinのﾊﾞｰｼﾞｮﾝ情報"
+CHOOSER_CAPTION = "画像の選択"
+MESSAGE_CAPTION = "Vedrin"
+BACKGROUND = (128, 128, 255)
+STARTED = os.environ.get("VEDRIN_SYSTEM_INFORMATION")
+
+
+def check(condition, what):
+    if not condition:
+        raise AssertionError(what)
+
+
+def xdotool(*arguments):
+    return subprocess.run(["xdotool", *arguments], check=False, capture_output=True,
+                          text=True).stdout.split()
+
+
+def wait_for(find, what, seconds=60):  # Wine starts slowly on a loaded machine
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = find()
+        if found:
+            return found
+        time.sleep(0.2)
+    raise AssertionError("not within %d s: %s" % (seconds, what))
+
+
+def window(caption):
+    # Only windows that show: Wine keeps hidden helper windows of the same name.
+    found = xdotool("search", "--onlyvisible", "--name", "^%s$" % caption)
+    return found[-1] if found else None
+
+
+def opened(caption, shot=None):
+    found = wait_for(lambda: window(caption), caption)
+    time.sleep(1.0)  # let it finish painting
+    xdotool("windowfocus", "--sync", found)
+    if shot and SHOTS != "-":
+        x, y, width, height = geometry(found)
+        ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).crop(
+            (x, y, x + width, y + height)).save(os.path.join(SHOTS, shot))
+    return found
+
+
+def closed(caption):
+    wait_for(lambda: not window(caption), caption + " to close")
+
+
+def geometry(found):
+    values = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", found))
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+# The client area's top left corner: the first pixel of the background colour, row by row.
+def client_origin(found):
+    x0, y0, width, height = geometry(found)
+    screen = ImageGrab.grab(xdisplay=os.environ["DISPLAY"])
+    for y in range(y0, y0 + height):
+        for x in range(x0, x0 + width):
+            if screen.getpixel((x, y)) == BACKGROUND:
+                return x, y
+    raise AssertionError("no background colour in the main window")
+
+
+class Main:
+    def __init__(self, found):
+        self.window = found
+        self.origin = client_origin(found)
+
+    def click(self, left, top, width, height):
+        x = self.origin[0] + (left + width // 2) // 15
+        y = self.origin[1] + (top + height // 2) // 15
+        xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
+        time.sleep(0.3)
+
+    def type_into(self, box, text):
+        self.click(*box)
+        xdotool("key", "ctrl+a", "BackSpace")
+        xdotool("type", "--delay", "30", text)
+
+    # Line n of the roster list: the first line clicked, then the arrow keys.
+    def choose_line(self, n):
+        self.click(120, 360, 2535, 240)
+        for _ in range(n - 1):
+            xdotool("key", "Down")
+            time.sleep(0.2)
+
+
+NUMBER = (3240, 240, 735, 270)
+NAME, MAIL, TELL = (2880, 840, 3135, 375), (2880, 1560, 3135, 375), (2880, 2280, 3135, 375)
+MEMO = (2880, 2880, 5295, 1095)
+PICTURE = (7320, 2400, 855, 255)
+REGISTER, DELETE, END = (4680, 4200, 1095, 495), (5880, 4200, 1095, 495), (7080, 4200, 1095, 495)
+
+
+def answer_message(shot=None):
+    box = opened(MESSAGE_CAPTION, shot)
+    xdotool("key", "--window", box, "Return")
+    closed(MESSAGE_CAPTION)
+
+
+def register(main, number, name, mail, tell, memo):
+    main.type_into(NUMBER, number)
+    for box, text in [(NAME, name), (MAIL, mail), (TELL, tell), (MEMO, memo)]:
+        main.type_into(box, text)
+    main.click(*REGISTER)
+    time.sleep(1.0)
+
+
+# Sends the window WM_DELETE_WINDOW, as a window manager's close box does.
+def press_close_box(found):
+    server = display.Display()
+    x_window = server.create_resource_object("window", int(found))
+    atom = server.intern_atom
+    x_window.send_event(protocol.event.ClientMessage(
+        window=x_window, client_type=atom("WM_PROTOCOLS"),
+        data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+    server.flush()
+
+
+def about_box(main):
+    # The menu bar by the keyboard: Alt, then along to Help.
+    xdotool("windowfocus", "--sync", main.window)
+    xdotool("key", "alt")
+    time.sleep(0.3)
+    xdotool("key", "Right", "Right", "Return")
+    about = opened(ABOUT_CAPTION, "about-box.png")
+    if STARTED:
+        xdotool("key", "--window", about, "alt+s")
+        wait_for(lambda: os.path.exists(STARTED), "the System Information tool to start")
+        os.remove(STARTED)
+        # Neither registry location now names a program.
+        subprocess.run(os.environ["VEDRIN_FORGET_SYSTEM_INFORMATION"], shell=True, check=True)
+    xdotool("key", "--window", about, "alt+s")
+    answer_message("no-system-information.png")
+    xdotool("windowfocus", "--sync", about)
+    xdotool("key", "--window", about, "Escape")
+    closed(ABOUT_CAPTION)
+
+
+def session():
+    process = subprocess.Popen(PROGRAM, cwd=FOLDER)
+    main = Main(opened(MAIN_CAPTION, "main-window.png"))
+    register(main, "2", "Tanaka Taro", "taro@example.jp", "03-1234-5678", "Tokyo 1-2-3")
+    register(main, "4", "Suzuki Hanako", "hanako@example.jp", "06-0000-1111", "Osaka")
+    # Shown, then registered under another number: the copy holds what showing put in the boxes.
+    main.choose_line(2)
+    main.type_into(NUMBER, "5")
+    main.click(*REGISTER)
+    time.sleep(1.0)
+    main.choose_line(4)
+    main.click(*DELETE)
+    answer_message()
+    main.click(*PICTURE)
+    chooser = opened(CHOOSER_CAPTION, "picture-chooser.png")
+    press_close_box(chooser)
+    closed(CHOOSER_CAPTION)
+    about_box(main)
+    # A second copy on the same roster is refused.
+    second = subprocess.Popen(PROGRAM, cwd=FOLDER)
+    answer_message("second-copy.png")
+    check(second.wait(60) != 0, "the second copy ended with status 0")
+    main.click(*END)
+    check(process.wait(60) == 0, "the program did not end with status 0")
+
+
+if __name__ == "__main__":
+    session()
