@@ -53,11 +53,32 @@ QByteArray MeiboRecord::toBytes() const
     QByteArray bytes;
     bytes.reserve(byteSize);
     for (int i = 0; i < fieldCount; ++i) {
-        const std::string encoded = CodePage932::fromUnicodeFitted(
-            std::u16string_view(reinterpret_cast<const char16_t *>(m_fields[i].utf16()),
-                                m_fields[i].size()),
-            widths[i]);
-        bytes.append(encoded.data(), static_cast<qsizetype>(encoded.size()));
+        const QString &field = m_fields[i];
+        const qsizetype end = bytes.size() + widths[i];
+        // Code page 932 agrees with ASCII, and most of a field is ASCII or padding: only the
+        // other characters go through the converter, each whole or not at all, as
+        // fromUnicodeFitted places them.
+        for (qsizetype at = 0; at < field.size();) {
+            const char16_t unit = field.at(at).unicode();
+            if (unit < 0x80) {
+                if (bytes.size() == end)
+                    break;
+                bytes += char(unit);
+                ++at;
+                continue;
+            }
+            const qsizetype units = QChar::isHighSurrogate(unit) && at + 1 < field.size()
+                                            && field.at(at + 1).isLowSurrogate()
+                                        ? 2
+                                        : 1;
+            const std::string encoded = CodePage932::fromUnicode(std::u16string_view(
+                reinterpret_cast<const char16_t *>(field.utf16()) + at, std::size_t(units)));
+            if (bytes.size() + qsizetype(encoded.size()) > end)
+                break;
+            bytes.append(encoded.data(), qsizetype(encoded.size()));
+            at += units;
+        }
+        bytes.append(end - bytes.size(), ' ');
     }
     return bytes;
 }
