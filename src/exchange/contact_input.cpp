@@ -50,11 +50,12 @@ bool ContactInput::readPiece()
     if (raw.isEmpty()) {
         m_ended = true;
         // A high surrogate held back from the last piece has no partner: as toUtf8 writes it.
-        if (m_heldSurrogate.isEmpty())
-            return false;
-        m_text += m_heldSurrogate.toUtf8();
+        const QByteArray held = m_heldSurrogate.toUtf8();
         m_heldSurrogate.clear();
-        return true;
+        m_utf8Check.add(held);
+        m_utf8 = m_utf8Check.finish();
+        m_text += held;
+        return !held.isEmpty();
     }
     if (m_utf16) {
         // A surrogate pair may be cut by the piece's end: its first half waits for the second.
@@ -66,6 +67,7 @@ bool ContactInput::readPiece()
         }
         raw = text.toUtf8();
     }
+    m_utf8Check.add(raw);
     m_text += raw;
     if (!m_started) {
         m_started = true;

@@ -100,8 +100,9 @@ ContactReading readContacts(QByteArrayView bytes, qsizetype pieceSize)
     QByteArray data = bytes.toByteArray();
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    const ContactScan scan = ContactStream::scan(buffer, data.size(), pieceSize);
-    ContactStream stream(buffer, scan, pieceSize);
+    ContactStream whole(buffer, data.size(), true, pieceSize);
+    whole.skipRest();
+    ContactStream stream(buffer, data.size(), whole.isUtf8(), pieceSize);
     ContactReading reading{stream.format(), {}};
     for (ReadContact contact; stream.next(contact);)
         reading.contacts.append(contact);

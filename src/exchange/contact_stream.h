@@ -11,28 +11,15 @@ class CsvReader;
 class QIODevice;
 class VCardReader;
 
-// What a contacts file tells as a whole, before its first card or row is read.
-struct ContactScan
-{
-    enum class Status { Ok, TooLarge, Failed };
-    Status status = Status::Ok;
-    QString reason; // the system's, for Failed
-    qint64 fileBytes = 0;
-    // Valid UTF-8 throughout: Shift-JIS decides only what is not.
-    bool utf8 = true;
-};
-
 // The cards or rows of a contacts file, one at a time, from the file's start, so that no more
 // than one entry and a piece of the file is held at once; a file is read as often as needed.
 class ContactStream final
 {
 public:
-    // Reads the whole file once, never past limit bytes.
-    static ContactScan scan(QIODevice &device, qint64 limit,
-                            qsizetype pieceSize = ContactInput::defaultPieceSize);
-
-    // Reads at most the bytes the scan found, from the start of the file.
-    ContactStream(QIODevice &device, const ContactScan &scan,
+    // Reads at most limit bytes from the start of the file. utf8 tells whether the whole file
+    // is UTF-8, which decides how the cards without a charset are read; a first reading takes
+    // it to be, and is read again when it was not.
+    ContactStream(QIODevice &device, qint64 limit, bool utf8 = true,
                   qsizetype pieceSize = ContactInput::defaultPieceSize);
     ~ContactStream();
     Q_DISABLE_COPY_MOVE(ContactStream)
@@ -41,8 +28,14 @@ public:
     ContactFormat format() const { return m_format; }
     // The next card or row; false at the end, or when a read failed.
     bool next(ReadContact &contact);
+    // Reads the rest of the file without reading contacts from it.
+    void skipRest();
     bool hasFailed() const { return m_input.hasFailed() || !m_seekFailure.isEmpty(); }
     QString errorString() const;
+    // Known once the file has been read to its end:
+    bool isPastLimit() const { return m_input.isPastLimit(); }
+    bool isUtf8() const { return m_input.isUtf8(); }
+    qint64 fileBytes() const { return m_input.fileBytes(); }
 
 private:
     ContactInput m_input;

@@ -5,8 +5,6 @@
 #include <bitset>
 #include <memory>
 
-#include "platform/code_page.h"
-
 using namespace Qt::StringLiterals;
 using Field = MeiboRecord::Field;
 
@@ -51,41 +49,33 @@ private:
     std::array<std::unique_ptr<std::bitset<planeSize>>, planeCount> m_planes;
 };
 
-// The text as the roster gives it back: each character without a Shift-JIS form as '?', and
-// those with another form as it reads back. Code page 932 agrees with ASCII, so only the others
-// are converted.
-QString storedForm(const QString &text)
+// A long text is looked at this many units at a time.
+constexpr qsizetype pieceUnits = 4096;
+
+// The pieces of the text, never between the halves of a surrogate pair.
+template <typename Visit>
+void forEachPiece(QStringView text, Visit visit)
 {
-    const std::u16string_view units(reinterpret_cast<const char16_t *>(text.utf16()), text.size());
-    if (std::all_of(units.begin(), units.end(), [](char16_t unit) { return unit < 0x80; }))
-        return text;
-    QString stored;
-    stored.reserve(text.size());
-    for (std::size_t i = 0; i < units.size();) {
-        const std::size_t length = QChar::isHighSurrogate(units[i]) && i + 1 < units.size()
-                                           && QChar::isLowSurrogate(units[i + 1])
-                                       ? 2
-                                       : 1;
-        if (units[i] < 0x80)
-            stored += QChar(units[i]);
-        else
-            stored += QString::fromStdU16String(
-                CodePage932::toUnicode(CodePage932::fromUnicode(units.substr(i, length))));
-        i += length;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype length = qMin(pieceUnits, text.size() - at);
+        if (at + length < text.size() && text.at(at + length - 1).isHighSurrogate())
+            --length;
+        visit(text.sliced(at, length));
+        at += length;
     }
-    return stored;
 }
 
 // What the field loses under the roster's rules: characters without a Shift-JIS form, and
-// the end that does not fit the field's bytes.
+// the end that does not fit the field's bytes. Each loss is written a piece at a time, so that
+// a long text of distinct characters is held once, not again in its losses.
 void reportFieldLosses(Field field, const QString &text, const MeiboRecord &record,
-                       const std::function<void(const QString &)> &report)
+                       StoredCharacters &characters, LossWriter &writer)
 {
     // Each unmapped character named once, in the order of the text; ASCII always has its form.
-    QString unmapped = fieldLabel(field) + u"の「"_s;
-    const qsizetype start = unmapped.size();
+    QString unmapped;
+    bool named = false;
     const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    CharacterSet named;
+    CharacterSet seen;
     for (qsizetype i = 0; !ascii && i < text.size(); ++i) {
         const qsizetype units = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QStringView character = QStringView(text).sliced(i, units);
@@ -93,26 +83,54 @@ void reportFieldLosses(Field field, const QString &text, const MeiboRecord &reco
                                          : char32_t(text.at(i).unicode());
         i += units - 1;
         // One character always fits a field's bytes: only a missing form keeps it out.
-        if (code < 0x80 || MeiboRecord::holdsWhole(field, character) || named.insert(code))
+        if (!characters.isUnmapped(character) || seen.insert(code))
             continue;
+        if (!named)
+            writer.write(fieldLabel(field) + u"の「"_s);
+        named = true;
         unmapped += character;
+        if (unmapped.size() >= pieceUnits) {
+            writer.write(unmapped);
+            unmapped.clear();
+        }
     }
-    // Written out before the stored form is made: a long text is held once, with one loss.
-    if (unmapped.size() > start) {
-        unmapped += u"」はShift-JISで表せないので「?」になります"_s;
-        report(unmapped);
+    if (named) {
+        writer.write(unmapped + u"」はShift-JISで表せないので「?」になります"_s);
+        writer.endLoss();
     }
     unmapped = QString();
-    // What is kept, each unmapped character as the '?' it becomes.
-    const QString stored = storedForm(text);
-    QString kept = record.get(field);
-    while (kept.endsWith(u' ') && kept.size() > 0)
-        kept.chop(1);
-    // Compare with what is kept.
-    if (stored.size() > kept.size() && stored.startsWith(kept)
-        && !stored.sliced(kept.size()).trimmed().isEmpty())
-        report(fieldLabel(field) + u"の終わり「"_s + stored.sliced(kept.size()) + u"」は"_s
-               + QString::number(MeiboRecord::width(field)) + u"バイトに入りません"_s);
+
+    // What is kept of the text, each unmapped character as the '?' it becomes, against what
+    // the slot holds: the rest is lost when the kept part is where the text starts.
+    const QString &padded = record.get(field);
+    qsizetype keptSize = padded.size();
+    while (keptSize > 0 && padded.at(keptSize - 1) == u' ')
+        --keptSize;
+    const QStringView kept = QStringView(padded).first(keptSize);
+    qsizetype storedSize = 0;
+    bool startsWithKept = true;
+    bool blankRest = true;
+    forEachPiece(text, [&](QStringView piece) {
+        const QString stored = characters.storedForm(piece.toString());
+        const qsizetype within = qBound<qsizetype>(0, kept.size() - storedSize, stored.size());
+        startsWithKept = startsWithKept
+                         && (within == 0
+                             || QStringView(stored).first(within) == kept.sliced(storedSize, within));
+        blankRest = blankRest && QStringView(stored).sliced(within).trimmed().isEmpty();
+        storedSize += stored.size();
+    });
+    if (storedSize <= kept.size() || !startsWithKept || blankRest)
+        return;
+    writer.write(fieldLabel(field) + u"の終わり「"_s);
+    storedSize = 0;
+    forEachPiece(text, [&](QStringView piece) {
+        const QString stored = characters.storedForm(piece.toString());
+        const qsizetype within = qBound<qsizetype>(0, kept.size() - storedSize, stored.size());
+        writer.write(QStringView(stored).sliced(within));
+        storedSize += stored.size();
+    });
+    writer.write(u"」は"_s + QString::number(MeiboRecord::width(field)) + u"バイトに入りません"_s);
+    writer.endLoss();
 }
 
 // The texts for the five fields; the memo's line breaks as the program stores them.
@@ -173,12 +191,14 @@ ImportPlacement ImportPlacer::place(const ExchangeEntry &entry)
     return placement;
 }
 
-void reportLosses(const ReadContact &contact, const MeiboRecord &record,
-                  const std::function<void(const QString &)> &report)
+void ImportPlacer::reportLosses(const ReadContact &contact, const MeiboRecord &record,
+                                LossWriter &writer)
 {
     const auto texts = fieldTexts(contact.entry);
     for (int i = 0; i < MeiboRecord::fieldCount; ++i)
-        reportFieldLosses(static_cast<Field>(i), texts[i], record, report);
-    for (const QString &dropped : contact.dropped)
-        report(u"入らない項目: "_s + dropped);
+        reportFieldLosses(static_cast<Field>(i), texts[i], record, m_characters, writer);
+    for (const QString &dropped : contact.dropped) {
+        writer.write(u"入らない項目: "_s + dropped);
+        writer.endLoss();
+    }
 }

@@ -53,10 +53,26 @@ bool hasParameter(const ContentLine &line, QByteArrayView bare)
     return false;
 }
 
+// Whether the bytes hold QUOTED-PRINTABLE in any case: every way of naming the encoding does.
+bool mentionsQuotedPrintable(QByteArrayView bytes)
+{
+    constexpr QByteArrayView name = "QUOTED-PRINTABLE";
+    for (qsizetype at = 0; at + name.size() <= bytes.size(); ++at) {
+        if ((bytes.at(at) == 'Q' || bytes.at(at) == 'q')
+            && bytes.sliced(at, name.size()).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool isQuotedPrintable(const ContentLine &line)
 {
-    return hasParameter(line, "QUOTED-PRINTABLE")
-           || parameterValue(line, "ENCODING").compare("QUOTED-PRINTABLE", Qt::CaseInsensitive) == 0;
+    const bool mentioned = std::any_of(line.parameters.begin(), line.parameters.end(),
+                                       [](const QByteArray &parameter) {
+                                           return mentionsQuotedPrintable(parameter);
+                                       });
+    return mentioned && (hasParameter(line, "QUOTED-PRINTABLE")
+           || parameterValue(line, "ENCODING").compare("QUOTED-PRINTABLE", Qt::CaseInsensitive) == 0);
 }
 
 // "group.NAME;PARAM;PARAM=VALUE:value": the name and the parameters; a colon inside a quoted
@@ -392,7 +408,8 @@ bool VCardReader::next(ReadContact &contact)
         // A fold may fall inside the head, as in a long quoted SORT-AS: the head is then whole
         // only once unfolded, and such a line is never quoted-printable.
         ContentLine line;
-        const bool quotedPrintable = splitHead(logical, line) > 0 && isQuotedPrintable(line);
+        const bool quotedPrintable = mentionsQuotedPrintable(logical) && splitHead(logical, line) > 0
+                                     && isQuotedPrintable(line);
         while (physicalLine(next)) {
             if (quotedPrintable && logical.endsWith('=')) {
                 logical.chop(1);

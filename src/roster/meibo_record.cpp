@@ -50,20 +50,21 @@ void MeiboRecord::clear()
 
 QByteArray MeiboRecord::toBytes() const
 {
-    QByteArray bytes;
-    bytes.reserve(byteSize);
+    QByteArray bytes(byteSize, ' ');
+    char *const out = bytes.data();
     for (int i = 0; i < fieldCount; ++i) {
         const QString &field = m_fields[i];
-        const qsizetype end = bytes.size() + widths[i];
+        const qsizetype end = offsets[i] + widths[i];
+        qsizetype written = offsets[i];
         // Code page 932 agrees with ASCII, and most of a field is ASCII or padding: only the
         // other characters go through the converter, each whole or not at all, as
         // fromUnicodeFitted places them.
         for (qsizetype at = 0; at < field.size();) {
             const char16_t unit = field.at(at).unicode();
             if (unit < 0x80) {
-                if (bytes.size() == end)
+                if (written == end)
                     break;
-                bytes += char(unit);
+                out[written++] = char(unit);
                 ++at;
                 continue;
             }
@@ -73,12 +74,12 @@ QByteArray MeiboRecord::toBytes() const
                                         : 1;
             const std::string encoded = CodePage932::fromUnicode(std::u16string_view(
                 reinterpret_cast<const char16_t *>(field.utf16()) + at, std::size_t(units)));
-            if (bytes.size() + qsizetype(encoded.size()) > end)
+            if (written + qsizetype(encoded.size()) > end)
                 break;
-            bytes.append(encoded.data(), qsizetype(encoded.size()));
+            std::copy(encoded.begin(), encoded.end(), out + written);
+            written += qsizetype(encoded.size());
             at += units;
         }
-        bytes.append(end - bytes.size(), ' ');
     }
     return bytes;
 }

@@ -297,6 +297,42 @@ int exportCardFiles(const QList<ExchangeEntry> &entries, const ExportOptions &op
     return 0;
 }
 
+// Each loss of an entry on a line of its own, indented under the entry.
+class LossLines final : public LossWriter
+{
+public:
+    explicit LossLines(QTextStream &out) : m_out(out) {}
+    void write(QStringView piece) override
+    {
+        if (m_lineStart)
+            m_out << u"    "_s;
+        m_lineStart = false;
+        m_out << piece;
+    }
+    void endLoss() override
+    {
+        m_out << u'\n';
+        m_lineStart = true;
+    }
+
+private:
+    QTextStream &m_out;
+    bool m_lineStart = true;
+};
+
+// The numbers, from 1, of the cards or rows of the file that have no field the roster keeps.
+QList<int> entriesWithoutFields(ContactStream &contacts)
+{
+    QList<int> numbers;
+    int card = 0;
+    for (ReadContact contact; contacts.next(contact);) {
+        ++card;
+        if (contact.entry.isEmpty())
+            numbers.append(card);
+    }
+    return numbers;
+}
+
 } // namespace
 
 int exportRoster(const ExportOptions &options)
@@ -341,27 +377,32 @@ int importContacts(const ImportOptions &options)
     if (file.size() > inputLimit)
         return refuse(ToolTexts::tooLarge(options.file));
     // Read through once before anything is said: its size, even of a file that grows while it
-    // is read, a failure to read it and whether it is UTF-8 are known only at its end.
-    const ContactScan scan = ContactStream::scan(file, inputLimit);
-    if (scan.status == ContactScan::Status::TooLarge)
+    // is read, a failure to read it and whether it is UTF-8 are known only at its end. The
+    // entries without a usable field are named before any is placed.
+    ContactStream first(file, inputLimit);
+    QList<int> skipped = entriesWithoutFields(first);
+    first.skipRest();
+    if (first.isPastLimit())
         return refuse(ToolTexts::tooLarge(options.file));
-    if (scan.status == ContactScan::Status::Failed)
-        return refuse(ToolTexts::cannotReadFile(options.file, scan.reason));
-    QTextStream &out = standardOutput();
-    {
-        // The entries without a usable field are named before any is placed.
-        ContactStream contacts(file, scan);
-        if (contacts.format() == ContactFormat::Unknown)
-            return refuse(ToolTexts::notContacts(options.file));
-        int card = 0;
-        for (ReadContact contact; contacts.next(contact);) {
-            ++card;
-            if (contact.entry.isEmpty())
-                out << ToolTexts::skipped(card) << u'\n';
-        }
-        if (contacts.hasFailed())
-            return refuse(ToolTexts::cannotReadFile(options.file, contacts.errorString()));
+    if (first.hasFailed())
+        return refuse(ToolTexts::cannotReadFile(options.file, first.errorString()));
+    if (first.format() == ContactFormat::Unknown)
+        return refuse(ToolTexts::notContacts(options.file));
+    // Only what was read the first time, however the file changes meanwhile.
+    const qint64 size = first.fileBytes();
+    const bool utf8 = first.isUtf8();
+    // Read as UTF-8 the first time: another reading, where a card may turn out to have no
+    // usable field after all.
+    if (!utf8) {
+        ContactStream again(file, size, utf8);
+        skipped = entriesWithoutFields(again);
+        if (again.hasFailed())
+            return refuse(ToolTexts::cannotReadFile(options.file, again.errorString()));
     }
+    QTextStream &out = standardOutput();
+    for (const int number : std::as_const(skipped))
+        out << ToolTexts::skipped(number) << u'\n';
+    skipped = QList<int>();
 
     RosterFile roster;
     QString backup;
@@ -392,7 +433,7 @@ int importContacts(const ImportOptions &options)
     bool readingsChanged = false;
     ImportPlacer placer(occupied, options.replace, RosterFile::lastSlot);
     // Each entry is placed, told and written before the next is read.
-    ContactStream contacts(file, scan);
+    ContactStream contacts(file, size, utf8);
     for (ReadContact contact; contacts.next(contact);) {
         if (contact.entry.isEmpty())
             continue;
@@ -408,10 +449,8 @@ int importContacts(const ImportOptions &options)
         const QString reading = readingOf(contact.entry);
         if (!reading.isEmpty())
             out << u"    "_s << ToolTexts::reading(reading) << u'\n';
-        reportLosses(contact, placement.record, [&out](const QString &loss) {
-            out << u"    "_s;
-            Console::writeLine(out, loss);
-        });
+        LossLines losses(out);
+        placer.reportLosses(contact, placement.record, losses);
         if (!options.apply)
             continue;
         if (roster.writeSlot(placement.slot, placement.record) != RosterFile::Status::Ok)

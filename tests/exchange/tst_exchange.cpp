@@ -164,9 +164,15 @@ private slots:
     {
         const ReadContact contact{ExchangeEntry{1, u"Été"_s + QString(14, u'山'), {}, {}, {}, {}, {}, {}, {}},
                                   {u"ORG"_s}};
-        QStringList losses;
-        reportLosses(contact, ImportPlacer({}, false, 32767).place(contact.entry).record,
-                     [&losses](const QString &loss) { losses.append(loss); });
+        struct : LossWriter
+        {
+            QStringList losses{QString()};
+            void write(QStringView piece) override { losses.last() += piece; }
+            void endLoss() override { losses.append(QString()); }
+        } writer;
+        ImportPlacer placer({}, false, 32767);
+        placer.reportLosses(contact, placer.place(contact.entry).record, writer);
+        const QStringList losses = writer.losses.first(writer.losses.size() - 1);
         QCOMPARE(losses,
                  QStringList({u"名前の「Éé」はShift-JISで表せないので「?」になります"_s,
                               u"名前の終わり「山」は30バイトに入りません"_s,
