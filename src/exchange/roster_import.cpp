@@ -187,7 +187,8 @@ ImportPlacement ImportPlacer::place(const ExchangeEntry &entry)
     for (int i = 0; i < MeiboRecord::fieldCount; ++i)
         record.set(static_cast<Field>(i), texts[i]);
     // What the file will hold, read back.
-    placement.record = MeiboRecord::fromBytes(record.toBytes());
+    placement.record = MeiboRecord::fromBytes(record.toBytes(
+        [this](std::u16string_view character) { return m_characters.bytes(character); }));
     return placement;
 }
 

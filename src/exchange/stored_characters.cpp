@@ -6,16 +6,11 @@
 
 namespace {
 
-constexpr std::uint32_t askedBit = 1u << 31;
-constexpr std::uint32_t unmappedBit = 1u << 16;
-
 std::u16string_view unitsOf(QStringView text)
 {
     return std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
                                std::size_t(text.size()));
 }
-
-constexpr std::uint32_t uncommonBit = 1u << 17;
 
 bool encodesAsUnmapped(QStringView character)
 {
@@ -29,25 +24,34 @@ QString roundTrip(std::u16string_view units)
 
 } // namespace
 
-std::uint32_t &StoredCharacters::known(char16_t unit)
+const StoredCharacters::Form &StoredCharacters::form(char16_t unit)
 {
     auto &block = m_blocks[unit / blockSize];
     if (!block)
-        block = std::make_unique<std::array<std::uint32_t, blockSize>>();
-    return (*block)[unit % blockSize];
-}
-
-std::uint32_t StoredCharacters::form(char16_t unit)
-{
-    std::uint32_t &entry = known(unit);
-    if (entry == 0) {
-        const QChar character(unit);
-        const QString back = roundTrip(unitsOf(QStringView(&character, 1)));
-        // A form that reads back as anything but one unit is converted each time.
-        entry = askedBit | (encodesAsUnmapped(QStringView(&character, 1)) ? unmappedBit : 0)
-                | (back.size() == 1 ? back.at(0).unicode() : uncommonBit);
+        block = std::make_unique<std::array<Form, blockSize>>();
+    Form &entry = (*block)[unit % blockSize];
+    if (!entry.known) {
+        const std::u16string_view character(&unit, 1);
+        const std::string bytes = CodePage932::fromUnicode(character);
+        const QString back = roundTrip(character);
+        entry.known = true;
+        entry.unmapped = encodesAsUnmapped(QStringView(&unit, 1));
+        entry.uncommon = back.size() != 1 || bytes.size() > entry.bytes.size();
+        entry.byteCount = std::uint8_t(qMin(bytes.size(), entry.bytes.size()));
+        std::copy_n(bytes.begin(), entry.byteCount, entry.bytes.begin());
+        entry.back = back.isEmpty() ? u'\0' : back.at(0).unicode();
     }
     return entry;
+}
+
+std::string StoredCharacters::bytes(std::u16string_view character)
+{
+    if (character.size() != 1)
+        return CodePage932::fromUnicode(character);
+    const Form &known = form(character[0]);
+    if (known.uncommon)
+        return CodePage932::fromUnicode(character);
+    return std::string(known.bytes.data(), known.byteCount);
 }
 
 bool StoredCharacters::isUnmapped(QStringView character)
@@ -55,7 +59,7 @@ bool StoredCharacters::isUnmapped(QStringView character)
     if (character.size() == 1 && character.at(0).unicode() < 0x80)
         return false;
     if (character.size() == 1)
-        return (form(character.at(0).unicode()) & unmappedBit) != 0;
+        return form(character.at(0).unicode()).unmapped;
     return encodesAsUnmapped(character);
 }
 
@@ -70,11 +74,13 @@ QString StoredCharacters::storedForm(const QString &text)
     for (std::size_t i = 0; i < units.size();) {
         const bool pair = QChar::isHighSurrogate(units[i]) && i + 1 < units.size()
                           && QChar::isLowSurrogate(units[i + 1]);
-        const std::uint32_t known = pair || units[i] < 0x80 ? 0 : form(units[i]);
-        if (pair || (known & uncommonBit) != 0)
+        if (units[i] < 0x80) {
+            stored += QChar(units[i]);
+        } else if (pair || form(units[i]).uncommon) {
             stored += roundTrip(units.substr(i, pair ? 2 : 1));
-        else
-            stored += units[i] < 0x80 ? QChar(units[i]) : QChar(char16_t(known & 0xFFFF));
+        } else {
+            stored += QChar(form(units[i]).back);
+        }
         i += pair ? 2 : 1;
     }
     return stored;

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 
 // What the roster's code page makes of each character, asked of the converter once per
 // character of the Basic Multilingual Plane and kept for the rest of an import: a file of
@@ -13,6 +15,8 @@
 class StoredCharacters final
 {
 public:
+    // The Shift-JIS bytes of one character (a unit or a surrogate pair), "?" when it has none.
+    std::string bytes(std::u16string_view character);
     // Whether the character (a unit or a surrogate pair) has no Shift-JIS form, so that the
     // roster keeps it as '?'.
     bool isUnmapped(QStringView character);
@@ -21,12 +25,19 @@ public:
     QString storedForm(const QString &text);
 
 private:
-    // For one unit: 0 not yet asked; else 1 << 31, 1 << 16 when unmapped, and the unit it
-    // reads back as.
-    std::uint32_t &known(char16_t unit);
-    std::uint32_t form(char16_t unit);
+    struct Form
+    {
+        bool known = false;
+        bool unmapped = false;
+        // Read back as anything but one unit: converted each time.
+        bool uncommon = false;
+        std::uint8_t byteCount = 0;
+        std::array<char, 2> bytes{};
+        char16_t back = 0;
+    };
+    const Form &form(char16_t unit);
 
     // In blocks of 256 units, made when first used: most files use a few of them.
     static constexpr int blockSize = 256;
-    std::array<std::unique_ptr<std::array<std::uint32_t, blockSize>>, 0x10000 / blockSize> m_blocks;
+    std::array<std::unique_ptr<std::array<Form, blockSize>>, 0x10000 / blockSize> m_blocks;
 };

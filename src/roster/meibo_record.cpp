@@ -50,6 +50,11 @@ void MeiboRecord::clear()
 
 QByteArray MeiboRecord::toBytes() const
 {
+    return toBytes(&CodePage932::fromUnicode);
+}
+
+QByteArray MeiboRecord::toBytes(const CharacterBytes &bytesOf) const
+{
     QByteArray bytes(byteSize, ' ');
     char *const out = bytes.data();
     for (int i = 0; i < fieldCount; ++i) {
@@ -72,7 +77,7 @@ QByteArray MeiboRecord::toBytes() const
                                             && field.at(at + 1).isLowSurrogate()
                                         ? 2
                                         : 1;
-            const std::string encoded = CodePage932::fromUnicode(std::u16string_view(
+            const std::string encoded = bytesOf(std::u16string_view(
                 reinterpret_cast<const char16_t *>(field.utf16()) + at, std::size_t(units)));
             if (written + qsizetype(encoded.size()) > end)
                 break;
