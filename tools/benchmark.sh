@@ -4,7 +4,7 @@
 # failure when it is over its bounds.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-"$source_dir/tools/install-packages.sh" xvfb xauth python3
+"$source_dir/tools/install-packages.sh" xvfb xauth python3 time
 cmake -S "$source_dir" -B "$source_dir/build-release" -DCMAKE_BUILD_TYPE=Release -DVEDRIN_BENCHMARKS=ON
 cmake --build "$source_dir/build-release" -j"$(nproc)" --target roster_benchmark picture_benchmark \
     readings_benchmark printing_benchmark vedrin-tool

@@ -2,41 +2,18 @@
 
 #include <algorithm>
 
+#include <QBuffer>
 #include <QStringDecoder>
 
-#include "exchange/csv_format.h"
-#include "exchange/vcard_reader.h"
+#include "exchange/contact_stream.h"
 #include "platform/code_page.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
-constexpr qsizetype chunkSize = 1 << 16;
 constexpr qsizetype shownCharacters = 60;
 constexpr qsizetype shownBytes = 24;
-
-// The end of a piece of at most chunkSize bytes from at, never inside a UTF-8 sequence.
-qsizetype chunkEnd(QByteArrayView bytes, qsizetype at)
-{
-    qsizetype end = qMin(bytes.size(), at + chunkSize);
-    for (int back = 0; back < 3 && end < bytes.size() && end > at
-                       && (static_cast<unsigned char>(bytes.at(end)) & 0xC0) == 0x80;
-         ++back)
-        --end;
-    return end;
-}
-
-// UTF-16 as UTF-8, a piece at a time, so that the text is never held twice whole.
-QByteArray utf8FromUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding)
-{
-    QStringDecoder decoder(encoding);
-    QByteArray out;
-    for (qsizetype at = 0; at < bytes.size(); at += chunkSize)
-        out += QString(decoder(bytes.sliced(at, qMin(chunkSize, bytes.size() - at)))).toUtf8();
-    return out;
-}
 
 bool isJapaneseScript(const QString &text)
 {
@@ -48,19 +25,6 @@ bool isJapaneseScript(const QString &text)
 }
 
 } // namespace
-
-bool isValidUtf8(QByteArrayView bytes)
-{
-    for (qsizetype at = 0; at < bytes.size();) {
-        const qsizetype end = chunkEnd(bytes, at);
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString piece = decoder.decode(bytes.sliced(at, end - at));
-        if (decoder.hasError())
-            return false;
-        at = end;
-    }
-    return true;
-}
 
 std::optional<QString> shiftJisText(QByteArrayView bytes)
 {
@@ -131,19 +95,16 @@ QString joinedAddress(const QStringList &parts)
     return line;
 }
 
-ContactReading readContacts(QByteArrayView bytes)
+ContactReading readContacts(QByteArrayView bytes, qsizetype pieceSize)
 {
-    QByteArray fromUtf16;
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        fromUtf16 = utf8FromUtf16(bytes, bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
-                                                                       : QStringDecoder::Utf16BE);
-        bytes = fromUtf16;
-    }
-    if (bytes.startsWith(byteOrderMark))
-        bytes = bytes.sliced(3);
-    if (looksLikeVCard(bytes))
-        return {ContactFormat::VCard, readVCards(bytes)};
-    if (std::optional<QList<ReadContact>> rows = readCsvContacts(bytes))
-        return {ContactFormat::Csv, *rows};
-    return {};
+    QByteArray data = bytes.toByteArray();
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    ContactStream whole(buffer, data.size(), true, pieceSize);
+    whole.skipRest();
+    ContactStream stream(buffer, data.size(), whole.isUtf8(), pieceSize);
+    ContactReading reading{stream.format(), {}};
+    for (ReadContact contact; stream.next(contact);)
+        reading.contacts.append(contact);
+    return reading;
 }

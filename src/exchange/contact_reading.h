@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "exchange/contact_input.h"
 #include "exchange/exchange_entry.h"
 
 // One card or row as read from another address book.
@@ -27,10 +28,10 @@ struct ContactReading
 };
 
 // Recognises vCard (2.1, 3.0, 4.0) or CSV from the content and reads every card or row; UTF-8
-// with or without a byte-order mark, UTF-16 with one, or Shift-JIS.
-ContactReading readContacts(QByteArrayView bytes);
-
-bool isValidUtf8(QByteArrayView bytes);
+// with or without a byte-order mark, UTF-16 with one, or Shift-JIS. The bytes are taken
+// pieceSize at a time, as a file is read.
+ContactReading readContacts(QByteArrayView bytes,
+                            qsizetype pieceSize = ContactInput::defaultPieceSize);
 
 // Shift-JIS text; nothing where a byte forms no character or a character is one of the
 // private ones, which no address book writes.

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include "exchange/contact_input.h"
 #include "exchange/contact_reading.h"
 #include "exchange/vcard_writer.h"
 
@@ -126,53 +127,9 @@ QString joinedName(const QString &family, const QString &given)
     return ascii(family) && ascii(given) ? given + u' ' + family : family + u' ' + given;
 }
 
-// Reads RFC 4180 records from bytes one at a time. Commas, quotes and line ends are ASCII and
-// never the second byte of a UTF-8 or Shift-JIS character, so the fields are cut before they
-// are decoded.
-class CsvCursor final
-{
-public:
-    explicit CsvCursor(QByteArrayView bytes) : m_bytes(bytes) {}
+} // namespace
 
-    bool next(QList<QByteArray> &record)
-    {
-        record.clear();
-        if (m_at >= m_bytes.size())
-            return false;
-        QByteArray field;
-        bool quoted = false;
-        while (m_at < m_bytes.size()) {
-            const char c = m_bytes.at(m_at++);
-            if (quoted) {
-                if (c != '"')
-                    field += c;
-                else if (m_at < m_bytes.size() && m_bytes.at(m_at) == '"')
-                    field += m_bytes.at(m_at++);
-                else
-                    quoted = false;
-            } else if (c == '"') {
-                quoted = true;
-            } else if (c == ',') {
-                record.append(field);
-                field.clear();
-            } else if (c == '\r' || c == '\n') {
-                if (c == '\r' && m_at < m_bytes.size() && m_bytes.at(m_at) == '\n')
-                    ++m_at;
-                break;
-            } else {
-                field += c;
-            }
-        }
-        record.append(field);
-        return true;
-    }
-
-private:
-    QByteArrayView m_bytes;
-    qsizetype m_at = 0;
-};
-
-class RowReader final
+class CsvReader::RowReader final
 {
 public:
     RowReader(const QStringList &headers, const QList<Column> &columns, bool utf8)
@@ -269,8 +226,6 @@ private:
     bool m_utf8;
 };
 
-} // namespace
-
 QByteArray csvRecord(const QStringList &fields)
 {
     QByteArray out;
@@ -308,14 +263,12 @@ QByteArray csvRow(const ExchangeEntry &entry)
                       QString::number(entry.number), entry.picturePath});
 }
 
-std::optional<QList<ReadContact>> readCsvContacts(QByteArrayView bytes)
+CsvReader::CsvReader(ContactInput &input, bool utf8) : m_input(input)
 {
-    const bool utf8 = isValidUtf8(bytes);
-    CsvCursor cursor(bytes);
     QList<QByteArray> record;
     do {
-        if (!cursor.next(record))
-            return std::nullopt;
+        if (!nextRecord(record))
+            return;
     } while (record.size() == 1 && record.first().trimmed().isEmpty());
     QStringList headers;
     QList<Column> columns;
@@ -325,15 +278,96 @@ std::optional<QList<ReadContact>> readCsvContacts(QByteArrayView bytes)
         columns.append(columnOf(headers.last()));
         known = known || (columns.last().kind != Kind::Other && columns.last().kind != Kind::Silent);
     }
-    if (!known)
-        return std::nullopt;
-    const RowReader reader(headers, columns, utf8);
-    QList<ReadContact> contacts;
-    while (cursor.next(record)) {
+    if (known)
+        m_rows = std::make_unique<RowReader>(headers, columns, utf8);
+}
+
+CsvReader::~CsvReader() = default;
+
+bool CsvReader::next(ReadContact &contact)
+{
+    if (!m_rows)
+        return false;
+    QList<QByteArray> record;
+    while (nextRecord(record)) {
         const bool empty = std::all_of(record.begin(), record.end(),
                                        [](const QByteArray &cell) { return cell.trimmed().isEmpty(); });
-        if (!empty)
-            contacts.append(reader.contact(record));
+        if (!empty) {
+            contact = m_rows->contact(record);
+            return true;
+        }
     }
-    return contacts;
+    return false;
+}
+
+// Commas, quotes and line ends are ASCII and never the second byte of a UTF-8 or Shift-JIS
+// character, so the fields are cut before they are decoded.
+bool CsvReader::nextRecord(QList<QByteArray> &record)
+{
+    record.clear();
+    QByteArrayView piece = m_input.unread();
+    if (piece.isEmpty())
+        return false;
+    QByteArray field;
+    bool quoted = false;
+    qsizetype at = 0;
+    // The byte after the one at at, from the next piece when this one ends there.
+    const auto following = [this, &piece, &at]() -> int {
+        if (at + 1 < piece.size())
+            return static_cast<unsigned char>(piece.at(at + 1));
+        m_input.consume(at + 1);
+        piece = m_input.unread();
+        at = -1;
+        return piece.isEmpty() ? -1 : static_cast<unsigned char>(piece.at(0));
+    };
+    while (true) {
+        if (at == piece.size()) {
+            m_input.consume(at);
+            piece = m_input.unread();
+            at = 0;
+            if (piece.isEmpty())
+                break;
+        }
+        const char c = piece.at(at);
+        if (quoted) {
+            if (c != '"') {
+                // A quoted field often runs on: the bytes up to its next quote at once.
+                const qsizetype quote = piece.indexOf('"', at);
+                const qsizetype end = quote < 0 ? piece.size() : quote;
+                field += piece.sliced(at, end - at);
+                at = end;
+                continue;
+            }
+            if (following() == '"') {
+                field += '"';
+                ++at;
+            } else {
+                quoted = false;
+            }
+            ++at;
+        } else if (c == '"') {
+            quoted = true;
+            ++at;
+        } else if (c == ',') {
+            record.append(field);
+            field.clear();
+            ++at;
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && following() == '\n')
+                ++at;
+            ++at;
+            m_input.consume(at);
+            record.append(field);
+            return true;
+        } else {
+            qsizetype end = at + 1;
+            while (end < piece.size() && piece.at(end) != '"' && piece.at(end) != ','
+                   && piece.at(end) != '\r' && piece.at(end) != '\n')
+                ++end;
+            field += piece.sliced(at, end - at);
+            at = end;
+        }
+    }
+    record.append(field);
+    return true;
 }

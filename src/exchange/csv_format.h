@@ -5,8 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+#include <memory>
 
+class ContactInput;
 struct ReadContact;
 struct ExchangeEntry;
 
@@ -19,7 +20,28 @@ QByteArray csvRecord(const QStringList &fields);
 QByteArray csvHeader();
 QByteArray csvRow(const ExchangeEntry &entry);
 
-// Rows of a header that names columns of Google Contacts, Outlook, Thunderbird or our own
-// export, each known by its whole name; nothing when the header names none of them. UTF-8, else
-// Shift-JIS, where a cell that is no Shift-JIS text is reported with its bytes.
-std::optional<QList<ReadContact>> readCsvContacts(QByteArrayView bytes);
+// The rows of a header that names columns of Google Contacts, Outlook, Thunderbird or our own
+// export, each known by its whole name, one at a time. UTF-8, else Shift-JIS, where a cell that
+// is no Shift-JIS text is reported with its bytes.
+class CsvReader final
+{
+public:
+    // Reads the header.
+    CsvReader(ContactInput &input, bool utf8);
+    ~CsvReader();
+    Q_DISABLE_COPY_MOVE(CsvReader)
+
+    // Whether the header names any column we know; without one there are no rows.
+    bool knowsColumns() const { return m_rows != nullptr; }
+    // The next row that is not blank; false at the end of the file.
+    bool next(ReadContact &contact);
+
+private:
+    class RowReader;
+
+    // The next RFC 4180 record, its quoted fields perhaps over several lines.
+    bool nextRecord(QList<QByteArray> &record);
+
+    ContactInput &m_input;
+    std::unique_ptr<RowReader> m_rows;
+};

@@ -1,11 +1,13 @@
 #include "exchange/vcard_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <optional>
 
 #include <QStringDecoder>
 
+#include "exchange/contact_input.h"
 #include "exchange/contact_reading.h"
 #include "exchange/vcard_writer.h"
 #include "platform/code_page.h"
@@ -51,15 +53,31 @@ bool hasParameter(const ContentLine &line, QByteArrayView bare)
     return false;
 }
 
-bool isQuotedPrintable(const ContentLine &line)
+// Whether the bytes hold QUOTED-PRINTABLE in any case: every way of naming the encoding does.
+bool mentionsQuotedPrintable(QByteArrayView bytes)
 {
-    return hasParameter(line, "QUOTED-PRINTABLE")
-           || parameterValue(line, "ENCODING").compare("QUOTED-PRINTABLE", Qt::CaseInsensitive) == 0;
+    constexpr QByteArrayView name = "QUOTED-PRINTABLE";
+    for (qsizetype at = 0; at + name.size() <= bytes.size(); ++at) {
+        if ((bytes.at(at) == 'Q' || bytes.at(at) == 'q')
+            && bytes.sliced(at, name.size()).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
-// "group.NAME;PARAM;PARAM=VALUE:value"; a colon inside a quoted parameter value does not end
-// the head.
-bool splitHead(const QByteArray &logical, ContentLine &line)
+bool isQuotedPrintable(const ContentLine &line)
+{
+    const bool mentioned = std::any_of(line.parameters.begin(), line.parameters.end(),
+                                       [](const QByteArray &parameter) {
+                                           return mentionsQuotedPrintable(parameter);
+                                       });
+    return mentioned && (hasParameter(line, "QUOTED-PRINTABLE")
+           || parameterValue(line, "ENCODING").compare("QUOTED-PRINTABLE", Qt::CaseInsensitive) == 0);
+}
+
+// "group.NAME;PARAM;PARAM=VALUE:value": the name and the parameters; a colon inside a quoted
+// parameter value does not end the head. The position of the value, or -1 for no head.
+qsizetype splitHead(const QByteArray &logical, ContentLine &line)
 {
     bool quoted = false;
     qsizetype colon = -1;
@@ -72,7 +90,7 @@ bool splitHead(const QByteArray &logical, ContentLine &line)
         }
     }
     if (colon <= 0)
-        return false;
+        return -1;
     QList<QByteArray> head = logical.first(colon).split(';');
     QByteArray name = head.takeFirst().trimmed().toUpper();
     name = name.mid(name.lastIndexOf('.') + 1);
@@ -80,8 +98,7 @@ bool splitHead(const QByteArray &logical, ContentLine &line)
     line.parameters.clear();
     for (const QByteArray &parameter : head)
         line.parameters.append(parameter.trimmed());
-    line.value = logical.mid(colon + 1);
-    return !name.isEmpty();
+    return name.isEmpty() ? -1 : colon + 1;
 }
 
 QByteArray decodedQuotedPrintable(QByteArrayView value)
@@ -147,31 +164,31 @@ QStringList components(const QString &value)
 }
 
 // 3.0 and 4.0 escape backslash, comma, semicolon and line breaks; 2.1 only the semicolon.
-QString unescaped(const QString &value, bool v21)
+// Written over the value itself, which only ever gets shorter: a long note is held once.
+QString unescaped(QString value, bool v21)
 {
-    QString out;
-    out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (c != u'\\' || i + 1 == value.size()) {
-            out += c;
-            continue;
-        }
-        const QChar next = value.at(i + 1);
-        if (next == u';') {
-            out += next;
-            ++i;
-        } else if (!v21 && (next == u'\\' || next == u',')) {
-            out += next;
+    if (!value.contains(u'\\'))
+        return value;
+    QChar *const text = value.data();
+    const qsizetype size = value.size();
+    qsizetype out = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text[i];
+        const QChar next = i + 1 < size ? text[i + 1] : QChar();
+        if (c != u'\\' || i + 1 == size) {
+            text[out++] = c;
+        } else if (next == u';' || (!v21 && (next == u'\\' || next == u','))) {
+            text[out++] = next;
             ++i;
         } else if (!v21 && (next == u'n' || next == u'N')) {
-            out += u'\n';
+            text[out++] = u'\n';
             ++i;
         } else {
-            out += c;
+            text[out++] = c;
         }
     }
-    return out;
+    value.truncate(out);
+    return value;
 }
 
 // The first address as one line, in the order a Japanese address is written.
@@ -188,12 +205,14 @@ QString addressLine(const QStringList &parts, bool v21)
 // Where a card gives a reading, in Android's order of precedence.
 enum ReadingSource { Phonetic, SortAs, Sound, SortString, readingSourceCount };
 
-class CardBuilder final
+} // namespace
+
+class VCardReader::CardBuilder final
 {
 public:
     explicit CardBuilder(bool defaultShiftJis) : m_defaultShiftJis(defaultShiftJis) {}
 
-    void add(const ContentLine &line)
+    void add(ContentLine &line)
     {
         if (line.name == "VERSION") {
             m_v21 = line.value.trimmed() == "2.1";
@@ -203,20 +222,22 @@ public:
         if (line.name == "PRODID" || line.name == "REV" || line.name == "UID" || line.name == "BEGIN"
             || line.name == "END")
             return;
-        QByteArray bytes = line.value;
+        QByteArray bytes = std::move(line.value);
         if (isQuotedPrintable(line))
             bytes = decodedQuotedPrintable(bytes);
         QString encoding;
-        const std::optional<QString> text = decoded(bytes, parameterValue(line, "CHARSET"),
-                                                    m_v21 && m_defaultShiftJis, &encoding);
+        std::optional<QString> text = decoded(bytes, parameterValue(line, "CHARSET"),
+                                              m_v21 && m_defaultShiftJis, &encoding);
         const QString label = QString::fromLatin1(line.name);
         if (!text) {
             m_contact.dropped.append(undecodableValue(label, encoding, bytes));
             return;
         }
-        const QString &value = *text;
+        // The bytes go before the text is worked on, so that a long value is held once or twice.
+        bytes = QByteArray();
+        QString value = std::move(*text);
         if (line.name == "FN" && m_fn.isNull())
-            m_fn = withLineFeeds(unescaped(value, m_v21));
+            m_fn = withLineFeeds(unescaped(std::move(value), m_v21));
         else if (line.name == "N" && !m_hasN)
             addName(line, value);
         else if (line.name == "EMAIL")
@@ -229,7 +250,7 @@ public:
         } else if (line.name == "ADR")
             keepFirst(m_address, addressLine(components(value), m_v21), label);
         else if (line.name == "NOTE")
-            keepFirst(m_note, withLineFeeds(unescaped(value, m_v21)), label);
+            keepFirst(m_note, withLineFeeds(unescaped(std::move(value), m_v21)), label);
         else if (line.name == "X-PHONETIC-LAST-NAME")
             setReading(Phonetic, unescaped(value, m_v21), m_readings[Phonetic].given);
         else if (line.name == "X-PHONETIC-FIRST-NAME")
@@ -332,65 +353,92 @@ private:
     std::array<bool, readingSourceCount> m_hasReading{};
 };
 
-// The physical line that starts at at, without its line end; at moves past that end.
-QByteArrayView nextLine(QByteArrayView bytes, qsizetype &at)
-{
-    const qsizetype start = at;
-    while (at < bytes.size() && bytes.at(at) != '\r' && bytes.at(at) != '\n')
-        ++at;
-    const QByteArrayView line = bytes.sliced(start, at - start);
-    if (at < bytes.size() && bytes.at(at) == '\r' && at + 1 < bytes.size() && bytes.at(at + 1) == '\n')
-        ++at;
-    if (at < bytes.size())
-        ++at;
-    return line;
-}
-
-} // namespace
-
 bool looksLikeVCard(QByteArrayView bytes)
 {
     const QByteArray start = bytes.first(qMin<qsizetype>(bytes.size(), 64)).toByteArray();
     return start.trimmed().toUpper().startsWith("BEGIN:VCARD");
 }
 
-QList<ReadContact> readVCards(QByteArrayView bytes)
+VCardReader::VCardReader(ContactInput &input, bool shiftJisFile)
+    : m_input(input), m_shiftJisFile(shiftJisFile)
 {
-    // 2.1 cards without a charset are Shift-JIS, as phones write them, unless the file is UTF-8.
-    const bool shiftJisFile = !isValidUtf8(bytes);
-    QList<ReadContact> contacts;
-    std::optional<CardBuilder> card;
-    qsizetype at = 0;
-    while (at < bytes.size()) {
-        QByteArray logical = nextLine(bytes, at).toByteArray();
+}
+
+VCardReader::~VCardReader() = default;
+
+bool VCardReader::physicalLine(QByteArray &line)
+{
+    if (m_pending) {
+        line = std::move(*m_pending);
+        m_pending.reset();
+        return true;
+    }
+    line.clear();
+    QByteArrayView piece = m_input.unread();
+    if (piece.isEmpty())
+        return false;
+    while (true) {
+        const auto end = std::find_if(piece.begin(), piece.end(),
+                                      [](char c) { return c == '\r' || c == '\n'; });
+        const qsizetype length = end - piece.begin();
+        line.append(piece.first(length));
+        if (end == piece.end()) {
+            m_input.consume(length);
+            piece = m_input.unread();
+            if (piece.isEmpty())
+                return true;
+            continue;
+        }
+        m_input.consume(length + 1);
+        // CR LF is one line end, whichever pieces its two bytes came in.
+        if (*end == '\r') {
+            const QByteArrayView after = m_input.unread();
+            if (!after.isEmpty() && after.front() == '\n')
+                m_input.consume(1);
+        }
+        return true;
+    }
+}
+
+bool VCardReader::next(ReadContact &contact)
+{
+    QByteArray logical;
+    QByteArray next;
+    while (physicalLine(logical)) {
         // A fold may fall inside the head, as in a long quoted SORT-AS: the head is then whole
         // only once unfolded, and such a line is never quoted-printable.
         ContentLine line;
-        const bool quotedPrintable = splitHead(logical, line) && isQuotedPrintable(line);
-        while (at < bytes.size()) {
-            qsizetype after = at;
-            const QByteArrayView next = nextLine(bytes, after);
+        const bool quotedPrintable = mentionsQuotedPrintable(logical) && splitHead(logical, line) > 0
+                                     && isQuotedPrintable(line);
+        while (physicalLine(next)) {
             if (quotedPrintable && logical.endsWith('=')) {
                 logical.chop(1);
                 logical += next;
             } else if (!next.isEmpty() && (next.at(0) == ' ' || next.at(0) == '\t')) {
-                logical += next.sliced(1);
+                logical += QByteArrayView(next).sliced(1);
             } else {
+                m_pending = std::move(next);
                 break;
             }
-            at = after;
         }
-        if (!splitHead(logical, line))
+        const qsizetype value = splitHead(logical, line);
+        if (value < 0)
             continue;
+        // The value keeps the line's bytes: a long note is not copied.
+        logical.remove(0, value);
+        line.value = std::move(logical);
+        logical = QByteArray();
         if (line.name == "BEGIN" && line.value.trimmed().toUpper() == "VCARD") {
-            card.emplace(shiftJisFile);
+            m_card = std::make_unique<CardBuilder>(m_shiftJisFile);
         } else if (line.name == "END" && line.value.trimmed().toUpper() == "VCARD") {
-            if (card)
-                contacts.append(card->finish());
-            card.reset();
-        } else if (card) {
-            card->add(line);
+            if (m_card) {
+                contact = m_card->finish();
+                m_card.reset();
+                return true;
+            }
+        } else if (m_card) {
+            m_card->add(line);
         }
     }
-    return contacts;
+    return false;
 }

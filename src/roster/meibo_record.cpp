@@ -50,14 +50,41 @@ void MeiboRecord::clear()
 
 QByteArray MeiboRecord::toBytes() const
 {
-    QByteArray bytes;
-    bytes.reserve(byteSize);
+    return toBytes(&CodePage932::fromUnicode);
+}
+
+QByteArray MeiboRecord::toBytes(const CharacterBytes &bytesOf) const
+{
+    QByteArray bytes(byteSize, ' ');
+    char *const out = bytes.data();
     for (int i = 0; i < fieldCount; ++i) {
-        const std::string encoded = CodePage932::fromUnicodeFitted(
-            std::u16string_view(reinterpret_cast<const char16_t *>(m_fields[i].utf16()),
-                                m_fields[i].size()),
-            widths[i]);
-        bytes.append(encoded.data(), static_cast<qsizetype>(encoded.size()));
+        const QString &field = m_fields[i];
+        const qsizetype end = offsets[i] + widths[i];
+        qsizetype written = offsets[i];
+        // Code page 932 agrees with ASCII, and most of a field is ASCII or padding: only the
+        // other characters go through the converter, each whole or not at all, as
+        // fromUnicodeFitted places them.
+        for (qsizetype at = 0; at < field.size();) {
+            const char16_t unit = field.at(at).unicode();
+            if (unit < 0x80) {
+                if (written == end)
+                    break;
+                out[written++] = char(unit);
+                ++at;
+                continue;
+            }
+            const qsizetype units = QChar::isHighSurrogate(unit) && at + 1 < field.size()
+                                            && field.at(at + 1).isLowSurrogate()
+                                        ? 2
+                                        : 1;
+            const std::string encoded = bytesOf(std::u16string_view(
+                reinterpret_cast<const char16_t *>(field.utf16()) + at, std::size_t(units)));
+            if (written + qsizetype(encoded.size()) > end)
+                break;
+            std::copy(encoded.begin(), encoded.end(), out + written);
+            written += qsizetype(encoded.size());
+            at += units;
+        }
     }
     return bytes;
 }

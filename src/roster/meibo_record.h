@@ -6,6 +6,9 @@
 #include <QStringView>
 
 #include <array>
+#include <functional>
+#include <string>
+#include <string_view>
 
 // One roster entry: five fixed-width text fields. In memory each field holds exactly its width
 // in characters; in the roster file it takes exactly its width in Shift-JIS bytes.
@@ -33,6 +36,11 @@ public:
     void clear();
 
     QByteArray toBytes() const;
+    // The code page 932 bytes of one character (a unit or a surrogate pair), "?" when it has
+    // none.
+    using CharacterBytes = std::function<std::string(std::u16string_view character)>;
+    // The same, each character that is not ASCII encoded by bytesOf, which may know it already.
+    QByteArray toBytes(const CharacterBytes &bytesOf) const;
     // Missing bytes (a short or absent slot) and zero bytes (a never-written stretch) read as spaces.
     static MeiboRecord fromBytes(QByteArrayView bytes);
     // The name field alone, as fromBytes would give it: the list fill needs nothing else.

@@ -19,6 +19,7 @@ QTextStream &Console::standardError()
 
 int Console::refuse(const QString &message)
 {
+    standardOutput().flush();
     standardError() << message << Qt::endl;
     return 1;
 }

@@ -8,6 +8,7 @@ class QTextStream;
 namespace Console {
 QTextStream &standardOutput();
 QTextStream &standardError();
-// Writes the message to standard error; returns the status of a refused or failed command.
+// Writes the message to standard error, after what standard output holds; returns the status
+// of a refused or failed command.
 int refuse(const QString &message);
 } // namespace Console

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "exchange/contact_reading.h"
+#include "exchange/contact_stream.h"
 #include "exchange/csv_format.h"
 #include "exchange/roster_export.h"
 #include "exchange/roster_import.h"
@@ -46,7 +47,7 @@ QString rosterPath()
     return RosterFile::fileName();
 }
 
-// The largest file import reads: far past any address book, and small enough to read whole.
+// The largest file import reads: far past any address book.
 constexpr qint64 inputLimit = qint64(256) * 1024 * 1024;
 constexpr qint64 copyPiece = 1024 * 1024;
 
@@ -296,6 +297,42 @@ int exportCardFiles(const QList<ExchangeEntry> &entries, const ExportOptions &op
     return 0;
 }
 
+// Each loss of an entry on a line of its own, indented under the entry.
+class LossLines final : public LossWriter
+{
+public:
+    explicit LossLines(QTextStream &out) : m_out(out) {}
+    void write(QStringView piece) override
+    {
+        if (m_lineStart)
+            m_out << u"    "_s;
+        m_lineStart = false;
+        m_out << piece;
+    }
+    void endLoss() override
+    {
+        m_out << u'\n';
+        m_lineStart = true;
+    }
+
+private:
+    QTextStream &m_out;
+    bool m_lineStart = true;
+};
+
+// The numbers, from 1, of the cards or rows of the file that have no field the roster keeps.
+QList<int> entriesWithoutFields(ContactStream &contacts)
+{
+    QList<int> numbers;
+    int card = 0;
+    for (ReadContact contact; contacts.next(contact);) {
+        ++card;
+        if (contact.entry.isEmpty())
+            numbers.append(card);
+    }
+    return numbers;
+}
+
 } // namespace
 
 int exportRoster(const ExportOptions &options)
@@ -339,26 +376,33 @@ int importContacts(const ImportOptions &options)
         return 1;
     if (file.size() > inputLimit)
         return refuse(ToolTexts::tooLarge(options.file));
-    // A piece at a time, never past the limit, even from a file that grows while it is read.
-    QByteArray bytes;
-    bytes.reserve(file.size());
-    for (QByteArray piece; bytes.size() <= inputLimit && !(piece = file.read(copyPiece)).isEmpty();)
-        bytes += piece;
-    if (bytes.size() > inputLimit)
+    // Read through once before anything is said: its size, even of a file that grows while it
+    // is read, a failure to read it and whether it is UTF-8 are known only at its end. The
+    // entries without a usable field are named before any is placed.
+    ContactStream first(file, inputLimit);
+    QList<int> skipped = entriesWithoutFields(first);
+    first.skipRest();
+    if (first.isPastLimit())
         return refuse(ToolTexts::tooLarge(options.file));
-    if (file.error() != QFileDevice::NoError)
-        return refuse(ToolTexts::cannotReadFile(options.file, file.errorString()));
-    const ContactReading reading = readContacts(bytes);
-    if (reading.format == ContactFormat::Unknown)
+    if (first.hasFailed())
+        return refuse(ToolTexts::cannotReadFile(options.file, first.errorString()));
+    if (first.format() == ContactFormat::Unknown)
         return refuse(ToolTexts::notContacts(options.file));
-
-    QList<ReadContact> usable;
-    for (qsizetype i = 0; i < reading.contacts.size(); ++i) {
-        if (reading.contacts.at(i).entry.isEmpty())
-            standardOutput() << ToolTexts::skipped(int(i + 1)) << Qt::endl;
-        else
-            usable.append(reading.contacts.at(i));
+    // Only what was read the first time, however the file changes meanwhile.
+    const qint64 size = first.fileBytes();
+    const bool utf8 = first.isUtf8();
+    // Read as UTF-8 the first time: another reading, where a card may turn out to have no
+    // usable field after all.
+    if (!utf8) {
+        ContactStream again(file, size, utf8);
+        skipped = entriesWithoutFields(again);
+        if (again.hasFailed())
+            return refuse(ToolTexts::cannotReadFile(options.file, again.errorString()));
     }
+    QTextStream &out = standardOutput();
+    for (const int number : std::as_const(skipped))
+        out << ToolTexts::skipped(number) << u'\n';
+    skipped = QList<int>();
 
     RosterFile roster;
     QString backup;
@@ -387,39 +431,44 @@ int importContacts(const ImportOptions &options)
     int written = 0;
     ReadingFile readings = ReadingFile::load();
     bool readingsChanged = false;
-    const QList<ImportPlacement> placements =
-        placeEntries(usable, occupied, options.replace, RosterFile::lastSlot);
-    for (const ImportPlacement &placement : placements) {
-        QTextStream &out = standardOutput();
+    ImportPlacer placer(occupied, options.replace, RosterFile::lastSlot);
+    // Each entry is placed, told and written before the next is read.
+    ContactStream contacts(file, size, utf8);
+    for (ReadContact contact; contacts.next(contact);) {
+        if (contact.entry.isEmpty())
+            continue;
+        const ImportPlacement placement = placer.place(contact.entry);
+        const QString label = entryLabel(contact.entry);
         if (placement.slot == 0) {
-            out << ToolTexts::noRoom(entryLabel(placement.entry)) << Qt::endl;
+            out << ToolTexts::noRoom(label) << u'\n';
             continue;
         }
-        out << ToolTexts::placed(placement.slot, entryLabel(placement.entry)) << Qt::endl;
+        out << ToolTexts::placed(placement.slot, label) << u'\n';
         if (placement.takenInFile > 0)
-            out << u"    "_s << ToolTexts::takenInFile(placement.takenInFile) << Qt::endl;
-        const QString reading = readingOf(placement.entry);
+            out << u"    "_s << ToolTexts::takenInFile(placement.takenInFile) << u'\n';
+        const QString reading = readingOf(contact.entry);
         if (!reading.isEmpty())
-            out << u"    "_s << ToolTexts::reading(reading) << Qt::endl;
-        for (const QString &loss : placement.losses)
-            out << u"    "_s << loss << Qt::endl;
+            out << u"    "_s << ToolTexts::reading(reading) << u'\n';
+        LossLines losses(out);
+        placer.reportLosses(contact, placement.record, losses);
         if (!options.apply)
             continue;
         if (roster.writeSlot(placement.slot, placement.record) != RosterFile::Status::Ok)
             return refuse(ToolTexts::cannotWriteRoster(roster.errorString()) + u'\n'
-                          + ToolTexts::stoppedPartWay(written, placement.slot,
-                                                      entryLabel(placement.entry), backup));
+                          + ToolTexts::stoppedPartWay(written, placement.slot, label, backup));
         ++written;
         // An imported reading is confirmed, for the name as its slot now holds it.
         if (!reading.isEmpty())
             readingsChanged |= readings.setReading(
                 placement.slot, exchangeEntry(placement.slot, placement.record).name, reading);
     }
+    if (contacts.hasFailed())
+        return refuse(ToolTexts::cannotReadFile(options.file, contacts.errorString())
+                      + (options.apply ? u'\n' + ToolTexts::written(written, backup) : QString()));
     QString readingsReason;
     if (readingsChanged && !readings.write(roster, &readingsReason))
         return refuse(ToolTexts::cannotWriteReadings(readingsReason));
-    standardOutput() << (options.apply ? ToolTexts::written(written, backup) : ToolTexts::dryRun())
-                     << Qt::endl;
+    out << (options.apply ? ToolTexts::written(written, backup) : ToolTexts::dryRun()) << Qt::endl;
     return 0;
 }
 

@@ -119,6 +119,31 @@ private slots:
         QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden), QStringList{u"input"_s});
     }
 
+    // A file that is not UTF-8 is known so only at its end: the card without a usable field
+    // (a 2.1 name that is UTF-8, no Shift-JIS) is named before any is placed. Cut is where the
+    // tool's 16 KB read piece ends in the third card's name line: inside 花, or between CR and LF.
+    void dryRunOfAShiftJisFile_data()
+    {
+        QTest::addColumn<int>("cut");
+        QTest::newRow("small") << -1;
+        QTest::newRow("a character across the read piece") << 4;
+        QTest::newRow("a line end across the read piece") << 8;
+    }
+    void dryRunOfAShiftJisFile()
+    {
+        QFETCH(int, cut);
+        TestDirectory dir;
+        QByteArray cards = "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:\x8E\x52\x93\x63\r\nEND:VCARD\r\n"
+                           "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:\xE3\x81\x82\r\n";
+        const QByteArray last = "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\n";
+        if (cut >= 0)
+            cards += "X-PAD:" + QByteArray(16384 - cut - cards.size() - last.size() - 8, 'x') + "\r\n";
+        writeFileBytes(u"in.vcf"_s, cards + last + "FN:\x89\xD4\x8E\x71\r\nEND:VCARD\r\n");
+        QCOMPARE(tool({u"import"_s, u"in.vcf"_s}).output,
+                 u"2 件目は使える項目がないので飛ばしました\nNo. 1: 山田\nNo. 2: 花子\n"
+                 u"まだ何も書き込んでいません。書き込むには --apply を付けてください。\n"_s);
+    }
+
     void importWaitsForTheProgramsLock()
     {
         TestDirectory dir;
