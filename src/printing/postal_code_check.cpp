@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/named_charset.h"
 #include "platform/ordinary_file.h"
 #include "printing/postal_address.h"
 
@@ -123,7 +124,11 @@ QStringList PostalCodeDirectory::places(const QString &digits) const
     const auto found = m_places.constFind(digits.toLatin1());
     if (found == m_places.cend())
         return {};
-    const QString text = m_decode.isValid() ? m_decode(*found) : QString::fromLatin1(*found);
+    // The dictionary's own encoding is EUC-JIS-2004; EUC-JP decodes every place name in it.
+    // Through the system's converters: Qt has EUC-JP only with ICU, which Windows builds lack.
+    const std::optional<std::u16string> decoded = NamedCharset::toUnicode(
+        "EUC-JP", std::string_view(found->constData(), std::size_t(found->size())));
+    const QString text = decoded ? QString::fromStdU16String(*decoded) : QString();
     QStringList places;
     for (const QString &candidate : text.split(u'/', Qt::SkipEmptyParts)) {
         const QString place = candidate.section(u';', 0, 0).trimmed();

@@ -10,6 +10,7 @@ class TestUserDataFolder : public QObject
 private slots:
     void createdWhenMissingAndEnteredOrReported()
     {
+        SKIP_UNLESS_SYSTEM_CAN(DataHome);
         TestDirectory dir;
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(u"data home"_s)));
         QCOMPARE(UserDataFolder::path(), dir.filePath(u"data home/vedrin"_s));

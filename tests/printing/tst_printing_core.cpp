@@ -1,5 +1,3 @@
-#include <QStringEncoder>
-
 #include "printing/postal_address.h"
 #include "printing/postal_code_check.h"
 #include "printing/printing_settings.h"
@@ -110,11 +108,14 @@ private slots:
         QFETCH(QString, memo);
         QFETCH(QList<PostalCodeWarning::Kind>, warnings);
         TestDirectory dir;
-        QStringEncoder toEuc("EUC-JP");
+        // In EUC-JP, as the directory is: 北海道札幌市中央区北十条西, 東京都千代田区千代田 and
+        // 沖縄県八重山郡与那国町与那国.
         writeFileBytes(u"SKK-JISYO.zipcode"_s,
-                       toEuc(u";; okuri-nasi entries.\n0600010 /北海道札幌市中央区北十条西/\n"
-                             u"1000001 /東京都千代田区千代田/\n"
-                             u"9071801 /沖縄県八重山郡与那国町与那国/\n"_s));
+                       ";; okuri-nasi entries.\n0600010 /\xCB\xCC\xB3\xA4\xC6\xBB\xBB\xA5\xCB\xDA\xBB\xD4"
+                       "\xC3\xE6\xB1\xFB\xB6\xE8\xCB\xCC\xBD\xBD\xBE\xF2\xC0\xBE/\n1000001 /\xC5\xEC\xB5\xFE"
+                       "\xC5\xD4\xC0\xE9\xC2\xE5\xC5\xC4\xB6\xE8\xC0\xE9\xC2\xE5\xC5\xC4/\n9071801 /\xB2\xAD"
+                       "\xC6\xEC\xB8\xA9\xC8\xAC\xBD\xC5\xBB\xB3\xB7\xB4\xCD\xBF\xC6\xE1\xB9\xF1\xC4\xAE\xCD\xBF"
+                       "\xC6\xE1\xB9\xF1/\n"_ba);
         PostalCodeDirectory directory;
         QVERIFY(directory.load({u"missing.zipcode"_s, u"SKK-JISYO.zipcode"_s}));
         ExchangeEntry entry;

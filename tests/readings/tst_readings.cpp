@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "readings/reading_file.h"
 #include "readings/reading_forms.h"
 #include "readings/reading_list.h"
@@ -145,8 +147,14 @@ private slots:
         ReadingList list;
         QString reason;
         QVERIFY(list.load(&reason));
-        QCOMPARE(numbers(list, list.matching(list.ordered(ReadingList::Order::Reading), search)),
-                 found);
+        QList<int> matched =
+            numbers(list, list.matching(list.ordered(ReadingList::Order::Reading), search));
+        // In 五十音順 as ICU has it, Tanaka before たなか; elsewhere only which entries match.
+        if (!collatesWithIcu()) {
+            std::sort(matched.begin(), matched.end());
+            std::sort(found.begin(), found.end());
+        }
+        QCOMPARE(matched, found);
     }
 
     void indexRow_data()

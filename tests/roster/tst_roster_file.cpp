@@ -84,6 +84,7 @@ private slots:
     void followsTheNameBetweenWrites()
     {
         QFETCH(bool, deleted);
+        SKIP_UNLESS_SYSTEM_CAN(ReplaceOpenFile);
         TestDirectory dir;
         RosterFile file;
         QCOMPARE(file.open(), RosterFile::Status::Ok);

@@ -1,8 +1,9 @@
 #pragma once
 
 // Faults the tests make for real on the system: file permissions, a full disk, a lease, FIFOs,
-// file-size limits and closed standard descriptors in a child process. Windows has none of them
-// in a form a test can make; a case that needs one asks canMake() first and is skipped there.
+// file-size limits and closed standard descriptors in a child process, and a few things that
+// Windows does not allow at all. A case that needs one asks canMake() first and is skipped
+// where the system has none of it.
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -18,6 +19,8 @@ enum class SystemFault {
     Privileges,       // permissions that bind the process, root or not
     SmallDisk,        // a file system that fills
     Shell,            // set-ups written as POSIX shell commands (links, device nodes, truncate)
+    DataHome,         // the user's data folder moved by the environment (XDG_DATA_HOME)
+    ReplaceOpenFile,  // a file that a program holds open, deleted or renamed over by name
 };
 
 bool canMake(SystemFault fault);
@@ -28,6 +31,8 @@ bool canMake(SystemFault fault);
     } while (false)
 
 bool runsAsRoot();
+// Whether Qt orders text with ICU, as on Linux; elsewhere with the system's own collation.
+bool collatesWithIcu();
 bool makeFifo(const QString &name);
 // Runs body in a child process of its own, so that what it sets ends with it; whether body
 // returned true there.

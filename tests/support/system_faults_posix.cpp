@@ -20,6 +20,11 @@ bool canMake(SystemFault)
     return true;
 }
 
+bool collatesWithIcu()
+{
+    return true;
+}
+
 bool runsAsRoot()
 {
     return ::geteuid() == 0;

@@ -9,6 +9,11 @@ bool canMake(SystemFault)
     return false;
 }
 
+bool collatesWithIcu()
+{
+    return false;
+}
+
 bool runsAsRoot()
 {
     return false;
