@@ -124,7 +124,7 @@ shots=$work/shots
 mkdir -p "$shots"
 step "The real program on Linux"
 mkdir "$work/linux"
-env -u LC_ALL LANG=ja_JP.UTF-8 QT_QPA_PLATFORM=xcb python3 "$source_dir/tests/windows/gui_session.py" \
+env -u LC_ALL LANG=ja_JP.UTF-8 QT_QPA_PLATFORM=xcb /usr/bin/python3 "$source_dir/tests/windows/gui_session.py" \
     "$work/linux" - "$build/linux/src/vedrin"
 for locale in ja_JP.UTF-8 en_US.UTF-8; do
     use_prefix "$locale"
@@ -137,7 +137,7 @@ for locale in ja_JP.UTF-8 en_US.UTF-8; do
     "$wine" reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /f >/dev/null 2>&1 || true
     VEDRIN_SYSTEM_INFORMATION=$recorder_folder/started.txt \
     VEDRIN_FORGET_SYSTEM_INFORMATION="'$wine' reg delete 'HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO' /v PATH /f >/dev/null" \
-        python3 "$source_dir/tests/windows/gui_session.py" "$folder" "$shots/$locale" \
+        /usr/bin/python3 "$source_dir/tests/windows/gui_session.py" "$folder" "$shots/$locale" \
         "$wine" "$release/vedrin.exe"
     for file in meibo.dat settei.ini; do
         [ ! -e "$work/linux/$file" ] && [ ! -e "$folder/$file" ] || cmp "$work/linux/$file" "$folder/$file"
@@ -150,7 +150,7 @@ cp -r "$shots" "$build/screenshots"
 step "The console tool against the Linux tool"
 folder=$work/tool
 mkdir "$folder"
-python3 - "$folder/meibo.dat" <<'EOF'
+/usr/bin/python3 - "$folder/meibo.dat" <<'EOF'
 import sys
 names = ["山田 太郎", "あべ 花子", "伊藤 一郎", "ｶﾀｶﾅ ﾀﾛｳ", "Smith John", "佐々木 次郎"]
 def field(text, width):
