@@ -1,6 +1,5 @@
 #include "printing/postal_code_check.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -8,6 +7,7 @@
 
 #include "platform/named_charset.h"
 #include "platform/ordinary_file.h"
+#include "platform/program_folder.h"
 #include "printing/postal_address.h"
 
 using namespace Qt::StringLiterals;
@@ -82,14 +82,23 @@ QStringList waysOfWriting(const QString &place)
     return ways;
 }
 
+// A directory line's places, each without its notes.
+QStringList placesIn(const QString &text)
+{
+    QStringList places;
+    for (const QString &candidate : text.split(u'/', Qt::SkipEmptyParts)) {
+        const QString place = candidate.section(u';', 0, 0).trimmed();
+        if (!place.isEmpty())
+            places.append(place);
+    }
+    return places;
+}
+
 } // namespace
 
 QStringList PostalCodeDirectory::installedFiles()
 {
-    // A relative folder lies beside the program, as on Windows.
-    QDir folder(QStringLiteral(VEDRIN_POSTAL_CODE_FOLDER));
-    if (folder.isRelative())
-        folder.setPath(QDir(QCoreApplication::applicationDirPath()).filePath(folder.path()));
+    const QDir folder(besideProgram(QStringLiteral(VEDRIN_POSTAL_CODE_FOLDER)));
     return {folder.filePath(u"SKK-JISYO.zipcode"_s), folder.filePath(u"SKK-JISYO.office.zipcode"_s)};
 }
 
@@ -124,18 +133,12 @@ QStringList PostalCodeDirectory::places(const QString &digits) const
     const auto found = m_places.constFind(digits.toLatin1());
     if (found == m_places.cend())
         return {};
-    // The dictionary's own encoding is EUC-JIS-2004; EUC-JP decodes every place name in it.
-    // Through the system's converters: Qt has EUC-JP only with ICU, which Windows builds lack.
+    if (m_decode.isValid())
+        return placesIn(m_decode(*found));
+    // Qt has EUC-JP only with ICU, which the Windows build lacks: the system's converter then.
     const std::optional<std::u16string> decoded = NamedCharset::toUnicode(
         "EUC-JP", std::string_view(found->constData(), std::size_t(found->size())));
-    const QString text = decoded ? QString::fromStdU16String(*decoded) : QString();
-    QStringList places;
-    for (const QString &candidate : text.split(u'/', Qt::SkipEmptyParts)) {
-        const QString place = candidate.section(u';', 0, 0).trimmed();
-        if (!place.isEmpty())
-            places.append(place);
-    }
-    return places;
+    return placesIn(decoded ? QString::fromStdU16String(*decoded) : QString());
 }
 
 QList<PostalCodeWarning> checkPostalCodes(const QList<PrintEntry> &entries,

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <cstdint>
@@ -25,6 +26,9 @@ public:
 
 private:
     QHash<QByteArray, QByteArray> m_places;
+    // The dictionary's own encoding, EUC-JIS-2004; EUC-JP decodes every place name in it. Made
+    // once: opening the converter costs more than decoding a place. Invalid where Qt lacks it.
+    mutable QStringDecoder m_decode{"EUC-JP"};
 };
 
 // Why an entry's postcard may not arrive.

@@ -1,7 +1,6 @@
 #include "readings/reading_guesser.h"
 
 #include <QByteArrayList>
-#include <QCoreApplication>
 #include <QDir>
 
 #include <iterator>
@@ -9,6 +8,7 @@
 #include <mecab.h>
 
 #include "platform/library_file_name.h"
+#include "platform/program_folder.h"
 #include "readings/reading_forms.h"
 
 using namespace Qt::StringLiterals;
@@ -43,9 +43,7 @@ bool ReadingGuesser::load()
         m_tried = true;
         // The dictionary's own settings as the resource file: the system's may name a dictionary
         // in another encoding. A relative dictionary lies beside the program, as on Windows.
-        QString folder = QStringLiteral(VEDRIN_MECAB_DICTIONARY);
-        if (QDir::isRelativePath(folder))
-            folder = QDir(QCoreApplication::applicationDirPath()).filePath(folder);
+        const QString folder = besideProgram(QStringLiteral(VEDRIN_MECAB_DICTIONARY));
         QByteArray resource = libraryFileName(QDir(folder).filePath(u"dicrc"_s));
         QByteArray dictionary = libraryFileName(folder);
         // As words of a command line, so that a folder name may hold spaces.
