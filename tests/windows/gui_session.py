@@ -76,15 +76,28 @@ def opened(caption, shot=None):
     found = wait_for(lambda: window(caption), caption)
     time.sleep(1.0)  # let it finish painting
     xdotool("windowfocus", "--sync", found)
-    if shot and SHOTS != "-":
-        x, y, width, height = geometry(found)
-        ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).crop(
-            (x, y, x + width, y + height)).save(os.path.join(SHOTS, shot))
+    if shot:
+        shoot(found, shot)
     return found
 
 
 def closed(caption):
     wait_for(lambda: not window(caption), caption + " to close")
+
+
+# A click on the middle of a control placed in twips from the pixel x, y.
+def click_at(x, y, control):
+    left, top, width, height = control
+    xdotool("mousemove", "--sync", str(x + (left + width // 2) // 15),
+            str(y + (top + height // 2) // 15), "click", "1")
+    time.sleep(0.3)
+
+
+def shoot(found, shot):
+    if SHOTS != "-":
+        x, y, width, height = geometry(found)
+        ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).crop(
+            (x, y, x + width, y + height)).save(os.path.join(SHOTS, shot))
 
 
 def geometry(found):
@@ -109,10 +122,8 @@ class Main:
         self.origin = client_origin(found)
 
     def click(self, left, top, width, height):
-        x = self.origin[0] + (FRAME[0] + left + width // 2) // 15
-        y = self.origin[1] + (FRAME[1] + top + height // 2) // 15
-        xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
-        time.sleep(0.3)
+        click_at(self.origin[0] + FRAME[0] // 15, self.origin[1] + FRAME[1] // 15,
+                 (left, top, width, height))
 
     # Latin text typed; Japanese text pasted, as an input method hands over a whole phrase:
     # Wine does not follow the key map that xdotool changes for each character outside it.
@@ -154,20 +165,14 @@ REGISTER, DELETE, END = (4680, 4200, 1095, 495), (5880, 4200, 1095, 495), (7080,
 # it does not think active, as after another program was started.
 def click_in(found, control):
     x, y, _, _ = geometry(found)
-    left, top, width, height = control
-    xdotool("mousemove", "--sync", str(x + (left + width // 2) // 15),
-            str(y + (top + height // 2) // 15), "click", "1")
-    time.sleep(0.3)
+    click_at(x, y, control)
 
 
 # The drive box opened, to be seen with the drives it offers, then closed again.
 def show_drives(chooser):
     click_in(chooser, DRIVE)
     time.sleep(1.0)
-    if SHOTS != "-":
-        x, y, width, height = geometry(chooser)
-        ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).crop(
-            (x, y, x + width, y + height)).save(os.path.join(SHOTS, "drives.png"))
+    shoot(chooser, "drives.png")
     xdotool("key", "Escape")
     time.sleep(0.3)
 
